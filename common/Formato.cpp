@@ -1,0 +1,70 @@
+#include "common/Formato.h"
+
+namespace zove::formato {
+
+bool somenteDigitos(const QString& texto) {
+    const QString t = texto.trimmed();
+    if (t.isEmpty())
+        return false;
+    for (QChar c : t) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    return true;
+}
+
+QString zeros(const QString& valor, int largura) {
+    if (!somenteDigitos(valor))
+        return valor;
+    QString digitos = valor.trimmed();
+    qsizetype primeiro = 0;
+    while (primeiro < digitos.size() - 1 && digitos[primeiro] == QLatin1Char('0'))
+        ++primeiro;
+    digitos = digitos.mid(primeiro);
+    if (digitos == QLatin1String("0") && largura == 0)
+        return QString();
+    if (digitos.size() < largura)
+        digitos.prepend(QString(largura - digitos.size(), QLatin1Char('0')));
+    return digitos;
+}
+
+std::optional<qint64> centavos(const QString& texto) {
+    QString t = texto.trimmed();
+    bool negativo = false;
+    if (t.startsWith(QLatin1Char('-'))) {
+        negativo = true;
+        t = t.mid(1);
+    }
+    t.remove(QLatin1Char('.'));
+    if (t.isEmpty())
+        return std::nullopt;
+    const qsizetype virgula = t.indexOf(QLatin1Char(','));
+    QString inteiros = virgula < 0 ? t : t.left(virgula);
+    QString decimais = virgula < 0 ? QString() : t.mid(virgula + 1);
+    if (decimais.size() > 2 || (inteiros.isEmpty() && decimais.isEmpty()))
+        return std::nullopt;
+    if ((!inteiros.isEmpty() && !somenteDigitos(inteiros)) || (!decimais.isEmpty() && !somenteDigitos(decimais)))
+        return std::nullopt;
+    if (inteiros.size() > 15)
+        return std::nullopt;
+    while (decimais.size() < 2)
+        decimais.append(QLatin1Char('0'));
+    const qint64 v = inteiros.toLongLong() * 100 + decimais.toLongLong();
+    return negativo ? -v : v;
+}
+
+QString valor(qint64 centavos) {
+    const bool negativo = centavos < 0;
+    const quint64 absoluto = negativo ? static_cast<quint64>(-(centavos + 1)) + 1 : static_cast<quint64>(centavos);
+    const QString inteiros = QString::number(absoluto / 100);
+    QString agrupado;
+    for (qsizetype i = 0; i < inteiros.size(); ++i) {
+        if (i > 0 && (inteiros.size() - i) % 3 == 0)
+            agrupado.append(QLatin1Char('.'));
+        agrupado.append(inteiros[i]);
+    }
+    return (negativo ? QStringLiteral("-") : QString()) + agrupado + QLatin1Char(',') +
+           QStringLiteral("%1").arg(absoluto % 100, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace zove::formato

@@ -1,0 +1,1 @@
+#include "prensil/Superficie.h"

@@ -1,0 +1,346 @@
+#include "tabulon/Colecoes.h"
+
+#include "tabulon/Funcoes.h"
+#include "tabulon/Texto1252.h"
+
+#include <QFile>
+#include <QHash>
+#include <limits>
+
+namespace tabulon {
+
+namespace {
+
+template <class Registro, class... Valores> std::shared_ptr<Registro> montar(const Valores&... valores) {
+    static_assert(sizeof...(Valores) == Registro::campos.size(), "one value per stored field");
+    auto registro = std::make_shared<Registro>();
+    size_t k = 0;
+    ((((*registro).*(Registro::campos[k++].membro)) = valores), ...);
+    return registro;
+}
+
+// A 16-bit integer as the regional conversion reads it, or nothing.
+std::optional<int> inteiro16(const QString& texto) {
+    bool ok = false;
+    const int v = texto.trimmed().toInt(&ok);
+    if (!ok || v < std::numeric_limits<short>::min() || v > std::numeric_limits<short>::max())
+        return std::nullopt;
+    return v;
+}
+
+QString pastaComSeparador(const QString& dir) {
+    if (dir.endsWith(QLatin1Char('/')) || dir.endsWith(QLatin1Char('\\')))
+        return dir;
+    return dir + QLatin1Char('/');
+}
+
+// Backs the table up, then replaces it atomically with a file holding only its header.
+template <class ColecaoT>
+bool limpaTabela(ColecaoT& colecao, const QString& DirBase, const QString& nome, QString* mensagem) {
+    const QString pasta = pastaComSeparador(DirBase);
+    const QString tabela = pasta + nome;
+    const QString backup = pasta + nome + QStringLiteral("_temp");
+    QString erro;
+    try {
+        QFile f(tabela);
+        if (!f.open(QIODevice::ReadOnly)) {
+            erro = f.errorString();
+            throw 1;
+        }
+        const QByteArray anterior = f.readAll();
+        f.close();
+        QFile::remove(backup);
+        if (!gravaArquivoAtomico(backup, anterior, &erro))
+            throw 1;
+        QByteArray cabecalho = codifica1252(colecao.campos().join(QLatin1Char('|')));
+        if (!gravaArquivoAtomico(tabela, juntaLinhas({cabecalho}), &erro))
+            throw 1;
+    } catch (int) {
+        if (mensagem)
+            *mensagem = QStringLiteral("Não foi possível remover itens:  ") + erro;
+        return false;
+    }
+    const QStringList cabecalho = colecao.campos();
+    colecao.Reset();
+    colecao.Inicializa_Array_Campos(cabecalho.join(QLatin1Char('|')));
+    return true;
+}
+
+} // namespace
+
+// ---- TAB_MUNICs
+void TAB_MUNICs::NewMunicipio(const QString& a, const QString& b, const QString& c, const QString& d) {
+    Add(montar<TAB_MUNIC>(a, b, c, d));
+}
+std::shared_ptr<TAB_MUNICs> TAB_MUNICs::Query_TMU_COD_MUN(const QString& valor) const {
+    return filtrar([&](const TAB_MUNIC& r) { return r.TMU_COD_MUN == valor; });
+}
+
+// ---- MAB_CLASSE_VENCIMENTOs
+void MAB_CLASSE_VENCIMENTOs::NewClasseVencimento(const QString& a, const QString& b, const QString& c,
+                                                 const QString& d, const QString& e, const QString& f,
+                                                 const QString& g, const QString& h) {
+    Add(montar<MAB_CLASSE_VENCIMENTO>(a, b, c, d, e, f, g, h));
+}
+std::shared_ptr<MAB_CLASSE_VENCIMENTOs> MAB_CLASSE_VENCIMENTOs::Query_MCV_ID(const QString& valor,
+                                                                             const QString& Receita) const {
+    return filtrar([&](const MAB_CLASSE_VENCIMENTO& r) {
+        return r.MCV_ID == valor && r.MCV_TGE_VTIP_GRUPO == Receita;
+    });
+}
+std::shared_ptr<MAB_CLASSE_VENCIMENTOs>
+MAB_CLASSE_VENCIMENTOs::Query_MCV_COD_SERVICO(const QString& valor, const QString& Receita) const {
+    return filtrar([&](const MAB_CLASSE_VENCIMENTO& r) {
+        return r.MCV_COD_SERVICO == valor && r.MCV_TGE_VTIP_GRUPO == Receita;
+    });
+}
+
+// ---- ARREC_MAB_RECEITAs
+void ARREC_MAB_RECEITAs::NewReceita(const QString& a, const QString& b, const QString& c, const QString& d,
+                                    const QString& e, const QString& f, const QString& g, const QString& h,
+                                    const QString& i, const QString& j, const QString& k, const QString& l,
+                                    const QString& m, const QString& n, const QString& o, const QString& p,
+                                    const QString& q, const QString& r) {
+    Add(montar<ARREC_MAB_RECEITA>(a, b, c, d, e, f, g, h, i, j, k, l, m, n, o, p, q, r));
+}
+std::shared_ptr<ARREC_MAB_RECEITAs>
+ARREC_MAB_RECEITAs::Query_Receitas_Do_Tipo(const QString& pTipo, const MAB_VALIDA_DOCs& oMAB_VALIDA_DOCS) const {
+    return filtrar([&](const ARREC_MAB_RECEITA& r) {
+        return r.MCR_MTR_TIP_RECEITA == pTipo && r.MCR_STUS_RCTA == QLatin1String("1") &&
+               oMAB_VALIDA_DOCS.Valida_PERM_EMISS_OFF_LINE(r.MCR_COD_RCTA, QStringLiteral("1"));
+    });
+}
+std::shared_ptr<ARREC_MAB_RECEITAs> ARREC_MAB_RECEITAs::Query_MCR_COD_RCTA(const QString& pMCR_COD_RCTA) const {
+    return filtrar([&](const ARREC_MAB_RECEITA& r) { return r.MCR_COD_RCTA == pMCR_COD_RCTA; });
+}
+
+// ---- MAB_TIPO_IDENTIFICACAOs
+void MAB_TIPO_IDENTIFICACAOs::NewIdentificacao(const QString& a, const QString& b, const QString& c,
+                                               const QString& d, const QString& e, const QString& f) {
+    Add(montar<MAB_TIPO_IDENTIFICACAO>(a, b, c, d, e, f));
+}
+std::shared_ptr<MAB_TIPO_IDENTIFICACAOs> MAB_TIPO_IDENTIFICACAOs::Query_MTI_STATUS(const QString& valor) const {
+    return filtrar([&](const MAB_TIPO_IDENTIFICACAO& r) { return r.MTI_STATUS == valor; });
+}
+
+// ---- MAB_TIPO_PERIODICIDADEs
+void MAB_TIPO_PERIODICIDADEs::NewPeriodicidade(const QString& a, const QString& b, const QString& c,
+                                               const QString& d, const QString& e, const QString& f,
+                                               const QString& g) {
+    Add(montar<MAB_TIPO_PERIODICIDADE>(a, b, c, d, e, f, g));
+}
+std::shared_ptr<MAB_TIPO_PERIODICIDADEs> MAB_TIPO_PERIODICIDADEs::Query_MTP_ID(const QString& valores) const {
+    return filtrar([&](const MAB_TIPO_PERIODICIDADE& r) {
+        return !r.MTP_ID.isEmpty() && valores.contains(r.MTP_ID, Qt::CaseSensitive);
+    });
+}
+
+// ---- MAB_TIPO_RECEITAs
+void MAB_TIPO_RECEITAs::NewReceita(const QString& a, const QString& b) { Add(montar<MAB_TIPO_RECEITA>(a, b)); }
+std::shared_ptr<MAB_TIPO_RECEITAs> MAB_TIPO_RECEITAs::Query_MTR_TIP_RECEITA(const QString& valor) const {
+    return filtrar([&](const MAB_TIPO_RECEITA& r) { return r.MTR_TIP_RECEITA == valor; });
+}
+
+// ---- MAB_VALIDA_DOCs
+void MAB_VALIDA_DOCs::NewValida_Doc(const QString& a, const QString& b, const QString& c, const QString& d,
+                                    const QString& e, const QString& f, const QString& g, const QString& h,
+                                    const QString& i, const QString& j, const QString& k, const QString& l,
+                                    const QString& m, const QString& n, const QString& o, const QString& p,
+                                    const QString& q, const QString& r) {
+    Add(montar<MAB_VALIDA_DOC>(a, b, c, d, e, f, g, h, i, j, k, l, m, n, o, p, q, r));
+}
+bool MAB_VALIDA_DOCs::Valida_PERM_EMISS_OFF_LINE(const QString& pMVD_MCR_COD_RCTA,
+                                                 const QString& pMVD_PERM_EMISS_OFF_LINE) const noexcept {
+    for (const auto& r : *this) {
+        if (r->MVD_MCR_COD_RCTA == pMVD_MCR_COD_RCTA)
+            return r->MVD_PERM_EMISS_OFF_LINE == pMVD_PERM_EMISS_OFF_LINE;
+    }
+    return false;
+}
+std::shared_ptr<MAB_VALIDA_DOCs> MAB_VALIDA_DOCs::Query_MVD_MCR_COD_RCTA(const QString& valor) const {
+    return filtrar([&](const MAB_VALIDA_DOC& r) { return r.MVD_MCR_COD_RCTA == valor; });
+}
+std::shared_ptr<MAB_VALIDA_DOCs> MAB_VALIDA_DOCs::Query_MVD_CLASSE_VECTO(const QString& valor) const {
+    return filtrar([&](const MAB_VALIDA_DOC& r) { return r.MVD_CLASSE_VECTO == valor; });
+}
+
+// ---- TAB_CERT_ANTIGAs
+void TAB_CERT_ANTIGAs::NewCert_Antiga(const QString& a) { Add(montar<TAB_CERT_ANTIGA>(a)); }
+std::shared_ptr<TAB_CERT_ANTIGAs> TAB_CERT_ANTIGAs::Query_TCN_ID(const QString& valor) const {
+    return filtrar([&](const TAB_CERT_ANTIGA& r) { return r.TCN_ID == valor; });
+}
+
+// ---- PERIODOSs
+void PERIODOSs::NewPeriodos(const QString& a, const QString& b, const QString& c) {
+    Add(montar<PERIODOS>(a, b, c));
+}
+std::shared_ptr<PERIODOSs> PERIODOSs::Query_COD_PERIODO(const QString& valore) const {
+    const auto procurado = inteiro16(valore);
+    if (!procurado)
+        return nullptr;
+    bool falhou = false;
+    auto resultado = filtrar([&](const PERIODOS& r) {
+        const auto codigo = inteiro16(r.COD_PERIODO);
+        if (!codigo)
+            falhou = true;
+        return codigo && *codigo == *procurado;
+    });
+    return falhou ? nullptr : resultado;
+}
+std::shared_ptr<PERIODOSs> PERIODOSs::Query_PERIODO(const QString& pCOD_PERIODO,
+                                                    const QString& pTIPO_PERIODO) const {
+    return filtrar([&](const PERIODOS& r) {
+        return r.COD_PERIODO == pCOD_PERIODO && r.TIPO_PERIODO == pTIPO_PERIODO;
+    });
+}
+std::shared_ptr<PERIODOSs> PERIODOSs::Query_TIPO_PERIODO(const QString& pTIPO_PERIODO) const {
+    return filtrar([&](const PERIODOS& r) { return r.TIPO_PERIODO == pTIPO_PERIODO; });
+}
+
+// ---- PARAMETROSs
+void PARAMETROSs::NewParametros(const QString& a, const QString& b, const QString& c, const QString& d,
+                                const QString& e) {
+    Add(montar<PARAMETROS>(a, b, c, d, e));
+}
+
+// ---- MAB_RECEITA_CLASSEs
+void MAB_RECEITA_CLASSEs::NewReceitaClasse(const QString& a, const QString& b, const QString& c,
+                                           const QString& d) {
+    Add(montar<MAB_RECEITA_CLASSE>(a, b, c, d));
+}
+std::shared_ptr<MAB_RECEITA_CLASSEs> MAB_RECEITA_CLASSEs::Query_MRC_MCV_ID(const QString& valor) const {
+    return filtrar([&](const MAB_RECEITA_CLASSE& r) { return r.MRC_MCV_ID == valor; });
+}
+std::shared_ptr<MAB_RECEITA_CLASSEs> MAB_RECEITA_CLASSEs::Query_MRC_MCR_COD_RCTA(const QString& valor) const {
+    return filtrar([&](const MAB_RECEITA_CLASSE& r) { return r.MRC_MCR_COD_RCTA == valor; });
+}
+bool MAB_RECEITA_CLASSEs::CLASSE_EH_VALIDA(const QString& ID_Classe, const QString& Receita,
+                                           const QString& PeriodoInicio, const QString& PeriodoFim) const noexcept {
+    bool valida = false;
+    bool considerou = false;
+    try {
+        for (const auto& r : *this) {
+            if (r->MRC_MCV_ID != ID_Classe || r->MRC_MCR_COD_RCTA != Receita)
+                continue;
+            considerou = true;
+            const auto inicio = lerData(r->MRC_DT_VIGENCIA_INICIO);
+            const auto fim = lerData(r->MRC_DT_VIGENCIA_FIM);
+            if (inicio && fim) {
+                const auto pIni = lerData(PeriodoInicio);
+                const auto pFim = lerData(PeriodoFim);
+                if (!pIni || !pFim)
+                    return valida;
+                if ((*inicio <= *pIni && *fim >= *pIni) || (*inicio <= *pFim && *fim >= *pFim) ||
+                    (*inicio > *pIni && *fim < *pFim))
+                    valida = true;
+            } else if (inicio) {
+                const auto pFim = lerData(PeriodoFim);
+                if (!pFim)
+                    return valida;
+                if (*inicio <= *pFim)
+                    valida = true;
+            }
+        }
+    } catch (...) {
+        return valida;
+    }
+    return considerou ? valida : true;
+}
+
+// ---- mab_tipo_documentos
+void mab_tipo_documentos::NewTipoDocumento(const QString& a, const QString& b, const QString& c) {
+    Add(montar<mab_tipo_documento>(a, b, c));
+}
+std::shared_ptr<mab_tipo_documento> mab_tipo_documentos::Query_MTDO_ID(const QString& valor) const noexcept {
+    for (const auto& r : *this) {
+        if (r->MTDO_ID == valor)
+            return r;
+    }
+    return nullptr;
+}
+
+// ---- ZOVs
+void ZOVs::NewZOV(const QString& a, const QString& b, const QString& c, const QString& d, const QString& e,
+                  const QString& f, const QString& g, const QString& h, const QString& i, const QString& j,
+                  const QString& k, const QString& l, const QString& m, const QString& n, const QString& o,
+                  const QString& p, const QString& q, const QString& r) {
+    Add(montar<ZOV>(a, b, c, d, e, f, g, h, i, j, k, l, m, n, o, p, q, r));
+}
+
+bool ZOVs::LimpaBase(const QString& DirBase, QString* mensagem) {
+    return limpaTabela(*this, DirBase, QStringLiteral("ZOV"), mensagem);
+}
+
+void ZOVs::Set_Item(qsizetype iIndice, RegistroPtr oZov) {
+    if (iIndice < 0 || iIndice > Count())
+        throw ErroExecucao::subscrito();
+    m_mCol[static_cast<size_t>(iIndice)] = std::move(oZov);
+}
+
+std::shared_ptr<ZOVs> ZOVs::Query_ZOV(const QString& pNUM_DOCUMENTO_IDENT, const QString& pRAZAO_SOCIAL,
+                                      const QString& pMCR_MTR_TIP_RECEITA, const QString& pMCR_COD_RCTA,
+                                      const ARREC_MAB_RECEITAs& oARREC_MAB_RECEITAs,
+                                      const CONTRIBUINTEs& oCONTRIBUINTEs) const {
+    try {
+        // First revenue per code and first taxpayer per identification, as a walk in table order finds them.
+        QHash<QString, std::shared_ptr<ARREC_MAB_RECEITA>> receitas;
+        for (const auto& r : oARREC_MAB_RECEITAs)
+            if (!receitas.contains(r->MCR_COD_RCTA))
+                receitas.insert(r->MCR_COD_RCTA, r);
+        QHash<QString, std::shared_ptr<CONTRIBUINTE>> contribuintes;
+        for (const auto& c : oCONTRIBUINTEs)
+            if (!contribuintes.contains(c->DOCUMENTO_IDENTIFICACAO))
+                contribuintes.insert(c->DOCUMENTO_IDENTIFICACAO, c);
+
+        auto resultado = std::make_shared<ZOVs>();
+        for (const auto& zov : *this) {
+            if (!pNUM_DOCUMENTO_IDENT.isEmpty() && pNUM_DOCUMENTO_IDENT != zov->NUM_DOCUMENTO_IDENT)
+                continue;
+            const auto receita = receitas.value(zov->COD_RECEITA);
+            if (!receita)
+                continue;
+            if (!pMCR_MTR_TIP_RECEITA.isEmpty() && pMCR_MTR_TIP_RECEITA != receita->MCR_MTR_TIP_RECEITA)
+                continue;
+            if (!pMCR_COD_RCTA.isEmpty() && pMCR_COD_RCTA != receita->MCR_COD_RCTA)
+                continue;
+            const auto contribuinte = contribuintes.value(zov->NUM_DOCUMENTO_IDENT);
+            if (!contribuinte)
+                continue;
+            if (!contribuinte->RAZAO_SOCIAL.contains(pRAZAO_SOCIAL, Qt::CaseSensitive))
+                continue;
+            zov->MCR_NOME_RCTA = receita->MCR_NOME_RCTA;
+            zov->RAZAO_SOCIAL = contribuinte->RAZAO_SOCIAL;
+            resultado->Add(zov);
+        }
+        return resultado;
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+// ---- CONTRIBUINTEs
+void CONTRIBUINTEs::NewContribuinte(const QString& a, const QString& b, const QString& c, const QString& d,
+                                    const QString& e) {
+    Add(montar<CONTRIBUINTE>(a, b, c, d, e));
+}
+bool CONTRIBUINTEs::LimpaBase(const QString& DirBase, QString* mensagem) {
+    return limpaTabela(*this, DirBase, QStringLiteral("CONTRIBUINTE"), mensagem);
+}
+std::shared_ptr<CONTRIBUINTEs> CONTRIBUINTEs::Query_TIPO_DOCUMENTO(const QString& pTIPO_DOCUMENTO) const {
+    return filtrar([&](const CONTRIBUINTE& c) { return c.TIPO_DOCUMENTO == pTIPO_DOCUMENTO; });
+}
+std::shared_ptr<CONTRIBUINTEs>
+CONTRIBUINTEs::Query_DOCUMENTO_IDENTIFICACAO(const QString& pDOCUMENTO_IDENTIFICACAO) const {
+    return filtrar([&](const CONTRIBUINTE& c) {
+        return c.DOCUMENTO_IDENTIFICACAO.contains(pDOCUMENTO_IDENTIFICACAO, Qt::CaseSensitive);
+    });
+}
+std::shared_ptr<CONTRIBUINTE> CONTRIBUINTEs::primeiroComIdentificacao(const QString& numero) const noexcept {
+    for (const auto& c : *this) {
+        if (c->DOCUMENTO_IDENTIFICACAO == numero)
+            return c;
+    }
+    return nullptr;
+}
+
+} // namespace tabulon

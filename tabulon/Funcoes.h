@@ -1,0 +1,36 @@
+#pragma once
+// File helpers shared by the loader, LimpaBase and the program's table rewrites.
+#include "tabulon/Exportacao.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <optional>
+
+namespace tabulon {
+
+// The whole content of a table file. A missing file raises error 53; an unreadable one error 75.
+// A file name that differs only in case from the one asked for is accepted (the tables come from a
+// system whose file names ignore case).
+TABULON_API QByteArray AbreArquivo(const QString& caminho);
+
+// The path of a file in a folder, matching the name ignoring case when the exact name is absent.
+TABULON_API QString caminhoNaPasta(const QString& pasta, const QString& nome);
+
+// Splits file content into lines ending at CR or CR LF (neither belongs to the line). A final line
+// terminator does not start another line.
+TABULON_API QList<QByteArray> separaLinhas(const QByteArray& conteudo);
+
+// Joins lines with CR LF after each, as the program writes its tables.
+TABULON_API QByteArray juntaLinhas(const QList<QByteArray>& linhas);
+
+// Writes the file whole and flushed to a temporary name beside it, then renames it over the target.
+// The target is never removed first: on any failure it keeps its previous content. On failure returns
+// false and puts the system's description in *erro.
+TABULON_API bool gravaArquivoAtomico(const QString& caminho, const QByteArray& conteudo, QString* erro = nullptr);
+
+// A date text as the regional settings read it (d/m/yyyy, two-digit years in the 1930-2029 window).
+TABULON_API std::optional<QDate> lerData(const QString& texto);
+
+} // namespace tabulon

@@ -1,0 +1,63 @@
+#include "tabulon/MD5Driver.h"
+
+#include "tabulon/Texto1252.h"
+
+#include <QCryptographicHash>
+
+namespace tabulon::MD5Driver {
+
+namespace {
+
+// Only the space counts as a blank for the trimming.
+QByteArrayView semBrancos(QByteArrayView linha) {
+    qsizetype inicio = 0;
+    qsizetype fim = linha.size();
+    while (inicio < fim && linha[inicio] == ' ')
+        ++inicio;
+    while (fim > inicio && linha[fim - 1] == ' ')
+        --fim;
+    return linha.sliced(inicio, fim - inicio);
+}
+
+} // namespace
+
+QString BytesParaHex(QByteArrayView digest) {
+    static const char minusculas[] = "0123456789abcdef";
+    static const char maiusculas[] = "0123456789ABCDEF";
+    QString hex;
+    hex.reserve(digest.size() * 2);
+    for (char c : digest) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 16) {
+            hex.append(QLatin1Char('0'));
+            hex.append(QLatin1Char(maiusculas[b]));
+        } else {
+            hex.append(QLatin1Char(minusculas[b >> 4]));
+            hex.append(QLatin1Char(minusculas[b & 0x0F]));
+        }
+    }
+    return hex;
+}
+
+QString CalculaMD5(const QString& texto) {
+    const QByteArray bytes = codifica1252(texto);
+    return BytesParaHex(QCryptographicHash::hash(bytes, QCryptographicHash::Md5));
+}
+
+QByteArray passoDaCadeia(QByteArrayView linha, QByteArrayView anterior) {
+    QCryptographicHash md5(QCryptographicHash::Md5);
+    md5.addData(semBrancos(linha));
+    md5.addData(anterior);
+    return md5.result().toHex().toUpper();
+}
+
+QByteArray digestDasLinhas(const QList<QByteArray>& linhas) {
+    QByteArray h(Semente);
+    for (const QByteArray& linha : linhas)
+        h = passoDaCadeia(linha, h);
+    return h;
+}
+
+bool ehLinhaDeDigest(QByteArrayView linha) { return linha.startsWith(QByteArrayView(MarcaDigest)); }
+
+} // namespace tabulon::MD5Driver

@@ -1,0 +1,32 @@
+#pragma once
+#include "tabulon/Exportacao.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+
+namespace tabulon {
+
+// The digest that protects the reference tables. Each line (blanks trimmed at both ends) is hashed
+// together with the value reached so far, starting from a fixed seed, so any change to a line or
+// to the order of the lines changes the final value.
+namespace MD5Driver {
+
+inline constexpr char Semente[] = "Oriel";
+inline constexpr char MarcaDigest[] = ":):)";
+
+// MD5 of the text's Windows-1252 bytes, as 32 hexadecimal digits (lower case, except that a byte
+// below 16 is written "0" and an upper-case digit, as the tables have always been signed).
+TABULON_API QString CalculaMD5(const QString& texto);
+TABULON_API QString BytesParaHex(QByteArrayView digest);
+
+// One step of the chain on raw file bytes: upper-case MD5 of trimmed(linha) followed by anterior.
+TABULON_API QByteArray passoDaCadeia(QByteArrayView linha, QByteArrayView anterior);
+// The whole chain over the lines before the digest line (header included), upper case.
+TABULON_API QByteArray digestDasLinhas(const QList<QByteArray>& linhas);
+
+TABULON_API bool ehLinhaDeDigest(QByteArrayView linha);
+
+} // namespace MD5Driver
+} // namespace tabulon

@@ -1,0 +1,25 @@
+#include "tabulon/Texto1252.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace tabulon {
+
+QString decodifica1252(QByteArrayView bytes) {
+    QStringDecoder decoder("windows-1252");
+    return decoder.decode(bytes);
+}
+
+QByteArray codifica1252(const QString& texto) {
+    QStringEncoder encoder("windows-1252", QStringEncoder::Flag::Default);
+    QByteArray bytes = encoder.encode(texto);
+    return bytes;
+}
+
+bool representavelEm1252(const QString& texto) {
+    QStringEncoder encoder("windows-1252", QStringEncoder::Flag::Stateless);
+    (void)encoder.encode(texto);
+    return !encoder.hasError();
+}
+
+} // namespace tabulon
