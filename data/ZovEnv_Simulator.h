@@ -1,24 +1,99 @@
 #pragma once
 // The data access facade: filtered reads of the loaded tables and every change to the saved
 // documents and taxpayers, each followed by a rewrite and a fresh load of the table file.
+//
+// Changing operations return a ResultadoAlteracao. A failure is never silent: nothing that could not
+// be written is kept, the table file keeps its previous content, the loaded collection is the file's
+// content again, and `erro` says why (with the system's description when the file system refused).
 #include "tabulon/Colecoes.h"
 
+#include <QByteArray>
 #include <QString>
+#include <functional>
 #include <memory>
 
 namespace zove {
 
 class Referencias;
 
+// The outcome of a change to ZOV or CONTRIBUINTE.
+struct [[nodiscard]] ResultadoAlteracao {
+    bool ok = true;
+    // Why nothing was written, for the user to read.
+    QString erro;
+    // False when no record matched and therefore nothing was rewritten.
+    bool gravou = false;
+    // ZOVInsert: the number given to the new document.
+    QString numDocumento;
+
+    explicit operator bool() const { return ok; }
+
+    static ResultadoAlteracao falha(const QString& erro) { return {false, erro, false, {}}; }
+};
+
 class ZovEnv_Simulator {
 public:
+    // Writes a whole file in place of another; on failure returns false with the reason in *erro and
+    // leaves the previous file untouched.
+    using Gravador = std::function<bool(const QString& caminho, const QByteArray& conteudo, QString* erro)>;
+
     explicit ZovEnv_Simulator(Referencias& refs);
 
+    // ---- Reads. The searches return null when they cannot run (a table is not loaded).
+    std::shared_ptr<tabulon::ARREC_MAB_RECEITAs> ReceitaSelectAll() const;
+    // The saved documents with that number whose revenue is known, with their revenue type filled in.
+    std::shared_ptr<tabulon::ZOVs> ZOVSelectOne(const QString& numDocumento) const;
+    std::shared_ptr<tabulon::MAB_TIPO_IDENTIFICACAOs> Tipo_DocumentoSelectAll(const QString& status) const;
     std::shared_ptr<tabulon::MAB_VALIDA_DOCs> ValidacaoReceitaSelectOne(const QString& codReceita) const;
-    // (the other operations are added with the facade)
+    std::shared_ptr<tabulon::PERIODOSs> Periodos(const QString& tipoPeriodo) const;
+    std::shared_ptr<tabulon::PARAMETROSs> parametros() const;
+    std::shared_ptr<tabulon::CONTRIBUINTEs>
+    ContribuinteSelectOne(const QString& TIPO_DOCUMENTO, const QString& DOCUMENTO_IDENTIFICACAO) const;
+    // Every saved document whose revenue and taxpayer are known, with their names filled in.
+    std::shared_ptr<tabulon::ZOVs> ZOVQuery() const;
+
+    // ---- Changes. The argument order is the callers' order, not the record's field order.
+    ResultadoAlteracao ZOVUpdate(const QString& COD_RECEITA, const QString& DATA_ATUALIZACAO,
+                                 const QString& DATA_CALCULO, const QString& DATA_VENCIMENTO,
+                                 const QString& NUM_DOCUMENTO_IDENT, const QString& NUM_DOCUMENTO_ORIGEM,
+                                 const QString& REFERENCIA, const QString& TIPO_DOCUMENTO_IDENT,
+                                 const QString& VALOR_CORRECAO, const QString& VALOR_JUROS,
+                                 const QString& VALOR_MULTA, const QString& VALOR_PRINCIPAL,
+                                 const QString& VALOR_TOTAL, const QString& COD_MUNICIPIO,
+                                 const QString& COD_CLASSE_VECTO, const QString& numDocumento);
+    // The new number is the last document's number plus one ("1" for an empty table).
+    ResultadoAlteracao ZOVInsert(const QString& COD_RECEITA, const QString& DATA_ATUALIZACAO,
+                                 const QString& DATA_CALCULO, const QString& DATA_VENCIMENTO,
+                                 const QString& NUM_DOCUMENTO_IDENT, const QString& NUM_DOCUMENTO_ORIGEM,
+                                 const QString& REFERENCIA, const QString& TIPO_DOCUMENTO_IDENT,
+                                 const QString& VALOR_CORRECAO, const QString& VALOR_JUROS,
+                                 const QString& VALOR_MULTA, const QString& VALOR_PRINCIPAL,
+                                 const QString& VALOR_TOTAL, const QString& COD_MUNICIPIO,
+                                 const QString& COD_CLASSE_VECTO);
+    // Rewrites "ZOV" or "CONTRIBUINTE" (any case) from the loaded collection and reloads it; any other
+    // name does nothing.
+    ResultadoAlteracao Regera_Tabela(const QString& tabela);
+    // Matches on the identification alone; all five fields are replaced.
+    ResultadoAlteracao ContribuinteUpdate(const QString& DOCUMENTO_IDENTIFICACAO, const QString& RAZAO_SOCIAL,
+                                          const QString& TIPO_DOCUMENTO, const QString& NUM_DDD,
+                                          const QString& NUM_FONE);
+    // Appends without looking for an existing taxpayer.
+    ResultadoAlteracao ContribuinteInsert(const QString& DOCUMENTO_IDENTIFICACAO, const QString& RAZAO_SOCIAL,
+                                          const QString& TIPO_DOCUMENTO, const QString& NUM_DDD,
+                                          const QString& NUM_FONE);
+    ResultadoAlteracao ZovUpdateImpreso(const QString& impresso, const QString& numDocumento);
+    ResultadoAlteracao ZOVDelete(const QString& numDocumento);
+
+    // The writer used for both files; by default tabulon::gravaArquivoAtomico. Tests put a failing one
+    // in its place to show what a failed write leaves behind.
+    void defineGravador(Gravador gravador);
 
 private:
+    ResultadoAlteracao regravaZOV(const tabulon::ZOVs& colecao);
+    ResultadoAlteracao regravaCONTRIBUINTE(const tabulon::CONTRIBUINTEs& colecao);
+
     Referencias& m_refs;
+    Gravador m_gravador;
 };
 
 } // namespace zove

@@ -18,7 +18,8 @@ QByteArray codifica1252(const QString& texto) {
 
 bool representavelEm1252(const QString& texto) {
     QStringEncoder encoder("windows-1252", QStringEncoder::Flag::Stateless);
-    (void)encoder.encode(texto);
+    // encode() is lazy: the conversion only runs when its result becomes a byte array.
+    const QByteArray bytes = encoder.encode(texto);
     return !encoder.hasError();
 }
 
