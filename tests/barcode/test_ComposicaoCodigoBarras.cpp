@@ -126,6 +126,13 @@ TEST_F(ComposicaoCodigoBarras, SemRegistroOuComVariosAsListasFixasDecidem) {
     }
 }
 
+TEST_F(ComposicaoCodigoBarras, SemTabelaDeRegrasCarregadaAsListasFixasDecidem) {
+    refs.oMAB_VALIDA_DOCs.reset();
+    Campos c;
+    c.receita = "5789";
+    EXPECT_EQ(livre(c), "0000012345634567890957892"); // model 2
+}
+
 TEST_F(ComposicaoCodigoBarras, RegistroUnicoSemTipoUsaModelo1MesmoComReceitaListada) {
     regra("5789", "");
     Campos c;
