@@ -63,6 +63,25 @@ std::optional<QByteArray> montaArquivo(const QStringList& cabecalho, const Colec
             nomes.append(QLatin1String(d.coluna));
     }
 
+    // Values go out in record order under the loaded header; a header whose columns stand elsewhere
+    // would read them back into other fields, so such a file is left as it is.
+    for (size_t k = 0; k < defs.size(); ++k) {
+        const QString coluna = QString::fromLatin1(defs[k].coluna).toUpper();
+        qsizetype achada = -1;
+        for (qsizetype j = 0; j < nomes.size(); ++j) {
+            if (nomes.at(j).toUpper() == coluna)
+                achada = j;
+        }
+        if (achada != static_cast<qsizetype>(k)) {
+            *erro =
+                QStringLiteral("O cabeçalho da tabela não traz a coluna %1 na posição %2; a tabela não foi "
+                               "regravada para não trocar os valores de coluna.")
+                    .arg(QLatin1String(defs[k].coluna))
+                    .arg(k + 1);
+            return std::nullopt;
+        }
+    }
+
     QString texto;
     texto.reserve((registros.Count() + 1) * 160);
     texto += nomes.join(QLatin1Char('|'));

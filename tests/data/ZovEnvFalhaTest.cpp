@@ -64,6 +64,11 @@ TEST_F(FachadaFalha, ValorQueQuebrariaOArquivoEhRecusado) {
          [](zove::ZovEnv_Simulator& f) { return atualiza(f, "12\r34"); }},
         {"marca de impresso", "IMPRESSO",
          [](zove::ZovEnv_Simulator& f) { return f.ZovUpdateImpreso("1|", "1"); }},
+        {"valor posto na memoria", "RAZAO_SOCIAL",
+         [this](zove::ZovEnv_Simulator& f) {
+             refs.oCONTRIBUINTEs->Item(1)->RAZAO_SOCIAL = "A|B";
+             return f.Regera_Tabela("CONTRIBUINTE");
+         }},
     };
 
     const QByteArray zov = bytes("ZOV");
@@ -82,6 +87,22 @@ TEST_F(FachadaFalha, ValorQueQuebrariaOArquivoEhRecusado) {
         EXPECT_EQ(refs.oCONTRIBUINTEs->Count(), 1);
         esperaMemoriaIgualAoArquivo();
     }
+}
+
+TEST_F(FachadaFalha, CabecalhoForaDeOrdemNaoEhRegravado) {
+    // Loads by column name, but values written in record order under it would change columns.
+    QString cabecalho = kCabecalhoZOV;
+    cabecalho.replace("COD_RECEITA|REFERENCIA", "REFERENCIA|COD_RECEITA");
+    escreveZOV({"1|3|111|200503|100|0|10/04/2005|30/04/2005|1|0|0|0|1|01/04/2005|OL|0|0|0"}, cabecalho);
+    carregaTabelas();
+    ASSERT_EQ(refs.oZOVs->Item(1)->COD_RECEITA, "100");
+    const QByteArray zov = bytes("ZOV");
+
+    const auto r = insere();
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.erro.contains("COD_RECEITA")) << qPrintable(r.erro);
+    EXPECT_EQ(bytes("ZOV"), zov);
+    EXPECT_EQ(refs.oZOVs->Count(), 1);
 }
 
 TEST_F(FachadaFalha, DocumentoSalvoSobreviveAFalhaDeUmaGravacaoPosterior) {
