@@ -2,8 +2,10 @@
 
 namespace zove::formato {
 
-bool somenteDigitos(const QString& texto) {
-    const QString t = texto.trimmed();
+namespace {
+
+// Decimal digits only, blanks included in the refusal.
+bool digitosEstritos(QStringView t) {
     if (t.isEmpty())
         return false;
     for (QChar c : t) {
@@ -11,6 +13,12 @@ bool somenteDigitos(const QString& texto) {
             return false;
     }
     return true;
+}
+
+} // namespace
+
+bool somenteDigitos(const QString& texto) {
+    return digitosEstritos(texto.trimmed());
 }
 
 QString zeros(const QString& valor, int largura) {
@@ -28,6 +36,37 @@ QString zeros(const QString& valor, int largura) {
     return digitos;
 }
 
+QString mascara(const QString& numero, const QString& mascara) {
+    if (!somenteDigitos(numero))
+        return numero;
+    qsizetype lugares = 0;
+    for (qsizetype i = 0; i < mascara.size(); ++i) {
+        if (mascara[i] == QLatin1Char('\\'))
+            ++i;
+        else if (mascara[i] == QLatin1Char('0'))
+            ++lugares;
+    }
+    const QString digitos = zeros(numero, static_cast<int>(lugares));
+    // Digits beyond the mask's places are written together with its first place (or, in a mask
+    // without places, before everything).
+    QString saida = lugares == 0 ? digitos : QString();
+    qsizetype proximo = 0;
+    for (qsizetype i = 0; i < mascara.size(); ++i) {
+        const QChar c = mascara[i];
+        if (c == QLatin1Char('\\')) {
+            if (++i < mascara.size())
+                saida.append(mascara[i]);
+        } else if (c == QLatin1Char('0')) {
+            const qsizetype quantos = proximo == 0 ? digitos.size() - lugares + 1 : 1;
+            saida.append(digitos.mid(proximo, quantos));
+            proximo += quantos;
+        } else {
+            saida.append(c);
+        }
+    }
+    return saida;
+}
+
 std::optional<qint64> centavos(const QString& texto) {
     QString t = texto.trimmed();
     bool negativo = false;
@@ -43,7 +82,8 @@ std::optional<qint64> centavos(const QString& texto) {
     QString decimais = virgula < 0 ? QString() : t.mid(virgula + 1);
     if (decimais.size() > 2 || (inteiros.isEmpty() && decimais.isEmpty()))
         return std::nullopt;
-    if ((!inteiros.isEmpty() && !somenteDigitos(inteiros)) || (!decimais.isEmpty() && !somenteDigitos(decimais)))
+    if ((!inteiros.isEmpty() && !digitosEstritos(inteiros)) ||
+        (!decimais.isEmpty() && !digitosEstritos(decimais)))
         return std::nullopt;
     if (inteiros.size() > 15)
         return std::nullopt;
@@ -55,7 +95,8 @@ std::optional<qint64> centavos(const QString& texto) {
 
 QString valor(qint64 centavos) {
     const bool negativo = centavos < 0;
-    const quint64 absoluto = negativo ? static_cast<quint64>(-(centavos + 1)) + 1 : static_cast<quint64>(centavos);
+    const quint64 absoluto =
+        negativo ? static_cast<quint64>(-(centavos + 1)) + 1 : static_cast<quint64>(centavos);
     const QString inteiros = QString::number(absoluto / 100);
     QString agrupado;
     for (qsizetype i = 0; i < inteiros.size(); ++i) {

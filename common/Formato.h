@@ -15,6 +15,12 @@ QString zeros(const QString& valor, int largura);
 // True when the text, blanks trimmed, is made of decimal digits only (and is not empty).
 bool somenteDigitos(const QString& texto);
 
+// A whole number written through a display mask such as "00\.000\.000\-0": every "0" takes one
+// digit, the number being zero-filled to the count of them (a longer number puts its extra digits at
+// the first one); a backslash makes the next character literal; any other character is copied. A text
+// that is not a whole number is returned unchanged.
+QString mascara(const QString& numero, const QString& mascara);
+
 // Reads an amount typed or stored with Brazilian separators ("1.234,5", "1234,56", "12").
 // Thousands separators are ignored; more than two decimals or any other character is refused.
 std::optional<qint64> centavos(const QString& texto);
