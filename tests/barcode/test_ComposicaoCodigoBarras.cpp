@@ -1,9 +1,12 @@
 #include "barcode/ZovDados.h"
 #include "barcode/codigoDeBarra.h"
 #include "data/Referencias.h"
+#include "support/TestSupport.h"
 #include "validation/CodigoBarras.h"
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 using namespace zove;
 
@@ -343,4 +346,38 @@ TEST_F(ComposicaoCodigoBarras, NumeroCompletoDoDocumento) {
     montaNumeroCodigoBarras(15037, composicao, codigo);
     EXPECT_EQ(erroTamanhoCodigoBarras(codigo),
               QString::fromUtf8("Erro na montagem do código de barras!\ntamanho encontrado: 39"));
+}
+
+// Every revenue of the delivered rule table, with every field filled to its width, gets a whole free
+// field; only 7650 (a withdrawn revenue whose rule names no layout) is refused, and it is refused
+// with an empty field rather than a crash.
+TEST(ComposicaoCodigoBarrasDadosEntregues, TodaReceitaTemCampoLivreCompleto) {
+    teste::PastaDados pasta;
+    const auto refs = Referencias::carregar(pasta.caminho());
+    std::set<QString> receitas;
+    for (const auto& r : *refs->oMAB_VALIDA_DOCs)
+        receitas.insert(r->MVD_MCR_COD_RCTA);
+    ASSERT_GT(receitas.size(), 10u);
+    for (const QString& receita : receitas) {
+        const auto regras = refs->oMAB_VALIDA_DOCs->Query_MVD_MCR_COD_RCTA(receita);
+        for (const char* tipo : {"1", "2", "3"}) {
+            auto d = std::make_shared<ZovDados>();
+            d->CodReceita(receita);
+            d->tipoIdentificacao(QString::fromLatin1(tipo));
+            d->NumIdentificacao(QString::fromLatin1(tipo[0] == '2' ? "11222333000181" : "251234567"));
+            d->PeriodoReferencia("032006");
+            d->NumDocumentoOrigem("00123456");
+            d->CodClasseVencimento(regras->Item(1)->MVD_CLASSE_VECTO);
+            d->IdClasseVencimento("480");
+            d->CodMunicipio("123");
+            codigoDeBarra composicao(*refs);
+            composicao.Dados(d);
+            const QString livre = composicao.GetCodigoDeBarra();
+            if (receita == QLatin1String("7650"))
+                EXPECT_TRUE(livre.isEmpty()) << livre.toStdString();
+            else
+                EXPECT_EQ(livre.size(), 25)
+                    << receita.toStdString() << " type " << tipo << ": " << livre.toStdString();
+        }
+    }
 }
