@@ -5,7 +5,9 @@
 //
 // Nothing here touches a widget. The text-box helpers work on a `Caixa` (text, caret, selection) and
 // return the box as it must become; the checks that warn the user return the message for the caller
-// to show.
+// to show. The barcode's modulo-10 digits and visible line belong to the same module.
+#include "validation/CodigoBarras.h"
+
 #include <QDate>
 #include <QString>
 

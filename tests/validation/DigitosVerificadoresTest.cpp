@@ -1,5 +1,7 @@
 // Check digits of identification and originating-document numbers.
+#include "support/TestSupport.h"
 #include "tabulon/Colecoes.h"
+#include "tabulon/Init.h"
 #include "validation/Validacao.h"
 
 #include <gtest/gtest.h>
@@ -290,4 +292,21 @@ TEST(ValidaDocumentoOrigem, VazioOuTipoSemRegraEhValido) {
     for (const char* tipo : {"9", "", "7", "12", " 1"})
         EXPECT_TRUE(validaDocumentoOrigem("1000001", tipo, nullptr)) << tipo;
     EXPECT_FALSE(validaDocumentoOrigem("1000001", "1", nullptr));
+}
+
+TEST(ValidaDocumentoOrigem, CertidoesAntigasEntregues) {
+    // The delivered old certificates fail modulo 11: type "1" accepts them through the table alone.
+    const teste::PastaDados pasta;
+    tabulon::Init init;
+    init.sDiretorioDados(pasta.caminho());
+    const auto certidoes = init.CarregarCertAntigas();
+    ASSERT_TRUE(certidoes);
+    ASSERT_GT(certidoes->Count(), 0);
+    for (const auto& certidao : *certidoes) {
+        const QString n = certidao->TCN_ID;
+        EXPECT_TRUE(validaDocumentoOrigem(n, "1", certidoes.get())) << n.toStdString();
+        EXPECT_TRUE(validaDocumentoOrigem(QLatin1Char('0') + n, "1", certidoes.get())) << n.toStdString();
+        EXPECT_FALSE(validaDocumentoOrigem(n, "4", certidoes.get())) << n.toStdString();
+        EXPECT_FALSE(validaDocumentoOrigem(n, "1", nullptr)) << n.toStdString();
+    }
 }
