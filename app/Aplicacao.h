@@ -1,8 +1,24 @@
 #pragma once
+#include <QString>
+#include <QStringList>
 
 namespace zove {
 
-// Runs the program: command line, start-up, main window.
+// What the command line asks for.
+struct LinhaDeComando {
+    enum class Modo { Janela, Ajuda, Versao, Verificar, Erro };
+    Modo modo = Modo::Janela;
+    QString pastaDados; // --dados DIR; empty means the Dados folder beside the program
+    QString erro;       // the problem with the arguments, for Modo::Erro
+};
+
+// Reads the arguments that follow the program's name.
+LinhaDeComando interpretaArgumentos(const QStringList& argumentos);
+
+// The text of "zove --help".
+QString textoDeUso();
+
+// Runs the program: command line, start-up, main window. Returns the exit code.
 int executar(int argc, char** argv);
 
 } // namespace zove

@@ -1,0 +1,77 @@
+#include "app/Ambiente.h"
+
+#include "platform/Configuracoes.h"
+
+#include <QDate>
+#include <QDir>
+
+namespace zove {
+
+namespace {
+
+// Only the blank counts, as for the data files.
+QString semBrancos(const QString& texto) {
+    qsizetype inicio = 0;
+    qsizetype fim = texto.size();
+    while (inicio < fim && texto.at(inicio) == QLatin1Char(' '))
+        ++inicio;
+    while (fim > inicio && texto.at(fim - 1) == QLatin1Char(' '))
+        --fim;
+    return texto.mid(inicio, fim - inicio);
+}
+
+bool soDigitos(const QString& texto) {
+    if (texto.isEmpty())
+        return false;
+    for (const QChar c : texto) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool configuracoesRegionaisOK(const QLocale& locale) {
+    const QDate data = locale.toDate(QStringLiteral("25/12/2001"), QLocale::ShortFormat);
+    const QString textoData = data.isValid() ? locale.toString(data, QLocale::ShortFormat) : QString();
+    const bool dataOK =
+        textoData.startsWith(QStringLiteral("25")) && textoData.size() == 10 && soDigitos(textoData.right(4));
+
+    const QString textoNumero = locale.toString(1000.0, 'f', 2);
+    const bool numeroOK = textoNumero.size() >= 6 && textoNumero.at(1) == QLatin1Char('.') &&
+                          textoNumero.at(5) == QLatin1Char(',');
+
+    return dataOK && numeroOK;
+}
+
+QString corrigeCaminho(const QString& pasta) {
+    QString caminho = semBrancos(pasta);
+    if (!caminho.isEmpty() && !caminho.endsWith(QLatin1Char('/')))
+        caminho += QLatin1Char('/');
+    return caminho;
+}
+
+void apagaImagensCodigoBarras(const QString& pasta) {
+    if (pasta.isEmpty())
+        return;
+    QDir dir(pasta);
+    const QStringList imagens =
+        dir.entryList({QStringLiteral("_barcode_*.bmp")}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& nome : imagens)
+        QFile::remove(dir.filePath(nome));
+}
+
+QString enderecoEmissaoOnline(const Configuracoes& configuracoes) {
+    QString servidor = configuracoes
+                           .ler(QStringLiteral("ZOVE"), QStringLiteral("ServidorEmissaoOnline"),
+                                QString::fromLatin1(ServidorEmissaoOnlinePadrao))
+                           .trimmed();
+    if (servidor.isEmpty())
+        servidor = QString::fromLatin1(ServidorEmissaoOnlinePadrao);
+    while (servidor.endsWith(QLatin1Char('/')))
+        servidor.chop(1);
+    return servidor + QString::fromLatin1(CaminhoEmissaoOnline);
+}
+
+} // namespace zove

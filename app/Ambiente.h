@@ -1,0 +1,32 @@
+#pragma once
+// Small pieces of the program's start-up and housekeeping that do not need a window.
+#include <QLocale>
+#include <QString>
+
+namespace zove {
+
+class Configuracoes;
+
+// The title of the program's own message boxes.
+inline constexpr char TituloPrograma[] = "ZOVE";
+
+// True when the locale reads "25/12/2001" as 25 December 2001 and writes it back as a ten-character
+// dd/mm/yyyy text, and writes 1000 as "1.000,00".
+bool configuracoesRegionaisOK(const QLocale& locale = QLocale::system());
+
+// The folder with blanks removed at both ends and one trailing separator; an empty text stays empty.
+QString corrigeCaminho(const QString& pasta);
+
+// Deletes the barcode pictures (_barcode_*.bmp) printing leaves in the folder. Failures are ignored:
+// a picture still open elsewhere is removed the next time.
+void apagaImagensCodigoBarras(const QString& pasta);
+
+// The agency's online issuing page: the configured server (section "ZOVE", key
+// "ServidorEmissaoOnline") or the agency's own, followed by the page's path.
+QString enderecoEmissaoOnline(const Configuracoes& configuracoes);
+
+inline constexpr char ServidorEmissaoOnlinePadrao[] = "https://www.pyx.ostral.gov.br";
+inline constexpr char CaminhoEmissaoOnline[] =
+    "/tax.NET/Qor.Arrecadacao.Web/ZOVE_online/EmissaoZoveOnline.aspx";
+
+} // namespace zove

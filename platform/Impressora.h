@@ -1,0 +1,40 @@
+#pragma once
+// The printer: the system's default printer, its set-up dialog, and the PDF file used instead when the
+// machine has no printer at all.
+#include <QString>
+#include <memory>
+
+class QPrinter;
+class QWidget;
+
+namespace zove {
+
+class Impressora {
+public:
+    virtual ~Impressora() = default;
+    // The printer set-up dialog. True when the user confirmed it.
+    virtual bool configurar(QWidget* pai) = 0;
+    // The printer every print run draws on; the set-up dialog changes this same object.
+    virtual QPrinter& printer() = 0;
+    // True when there is no printer and print runs go to the PDF file arquivoPdf() names.
+    virtual bool semImpressora() const = 0;
+    virtual QString arquivoPdf() const = 0;
+};
+
+class ImpressoraQt : public Impressora {
+public:
+    ImpressoraQt();
+    ~ImpressoraQt() override;
+
+    bool configurar(QWidget* pai) override;
+    QPrinter& printer() override;
+    bool semImpressora() const override;
+    QString arquivoPdf() const override;
+
+private:
+    std::unique_ptr<QPrinter> m_printer;
+    bool m_semImpressora = false;
+    QString m_arquivoPdf;
+};
+
+} // namespace zove

@@ -1,0 +1,184 @@
+// The command line, and the support check run as the clerk runs it: the built program as a process.
+#include "app/Aplicacao.h"
+#include "app/Verificacao.h"
+#include "support/TestSupport.h"
+#include "tabulon/Init.h"
+
+#include <QProcess>
+#include <QTextStream>
+#include <gtest/gtest.h>
+
+using zove::interpretaArgumentos;
+using zove::LinhaDeComando;
+
+namespace {
+
+struct Execucao {
+    int codigo = -1;
+    QString saida;
+    QString erros;
+};
+
+Execucao executa(const QStringList& argumentos) {
+    QProcess processo;
+    processo.setProgram(QStringLiteral(ZOVE_BIN_DIR "/zove"));
+    processo.setArguments(argumentos);
+    processo.start();
+    Execucao e;
+    if (!processo.waitForFinished(60000)) {
+        processo.kill();
+        processo.waitForFinished();
+        return e;
+    }
+    e.codigo = processo.exitStatus() == QProcess::NormalExit ? processo.exitCode() : -2;
+    e.saida = QString::fromUtf8(processo.readAllStandardOutput());
+    e.erros = QString::fromUtf8(processo.readAllStandardError());
+    return e;
+}
+
+// The line of the support check that names the table (its name starts the line).
+QString linhaDe(const QString& saida, const QString& arquivo) {
+    const QStringList linhas = saida.split(QLatin1Char('\n'));
+    for (const QString& l : linhas) {
+        if (l.section(QLatin1Char(' '), 0, 0) == arquivo)
+            return l;
+    }
+    return {};
+}
+
+// Changes one character of the first record line (the header for a file without records).
+void mudaUmCaractere(const QString& caminho) {
+    QByteArray bytes = teste::leArquivo(caminho);
+    qsizetype pos = bytes.indexOf('\n') + 1;
+    if (pos <= 0 || pos >= bytes.size() || bytes.mid(pos, 4) == ":):)")
+        pos = 0;
+    while (bytes[pos] == ' ')
+        ++pos;
+    bytes[pos] = bytes[pos] == 'X' ? 'Y' : 'X';
+    teste::gravaArquivo(caminho, bytes);
+}
+
+} // namespace
+
+TEST(LinhaDeComando, InterpretaAsOpcoes) {
+    struct Caso {
+        QStringList args;
+        LinhaDeComando::Modo modo;
+        QString pasta;
+    };
+    const Caso casos[] = {
+        {{}, LinhaDeComando::Modo::Janela, {}},
+        {{"--dados", "/srv/Dados"}, LinhaDeComando::Modo::Janela, "/srv/Dados"},
+        {{"--dados=/srv/Dados"}, LinhaDeComando::Modo::Janela, "/srv/Dados"},
+        {{"--verificar"}, LinhaDeComando::Modo::Verificar, {}},
+        {{"--verificar", "--dados", "outra"}, LinhaDeComando::Modo::Verificar, "outra"},
+        {{"--help"}, LinhaDeComando::Modo::Ajuda, {}},
+        {{"-h", "--verificar"}, LinhaDeComando::Modo::Ajuda, {}},
+        {{"--version"}, LinhaDeComando::Modo::Versao, {}},
+        {{"-v"}, LinhaDeComando::Modo::Versao, {}},
+        {{"--dados"}, LinhaDeComando::Modo::Erro, {}},
+        {{"--dados="}, LinhaDeComando::Modo::Erro, {}},
+        {{"--verifica"}, LinhaDeComando::Modo::Erro, {}},
+        {{"arquivo.txt"}, LinhaDeComando::Modo::Erro, {}},
+    };
+    for (const Caso& c : casos) {
+        const LinhaDeComando l = interpretaArgumentos(c.args);
+        EXPECT_EQ(l.modo, c.modo) << c.args.join(' ').toStdString();
+        if (c.modo != LinhaDeComando::Modo::Erro)
+            EXPECT_EQ(l.pastaDados, c.pasta) << c.args.join(' ').toStdString();
+        else
+            EXPECT_FALSE(l.erro.isEmpty());
+    }
+}
+
+TEST(Verificacao, DadosEntreguesCarregamTodasAsTabelas) {
+    teste::PastaDados dados;
+    const Execucao e = executa({QStringLiteral("--verificar"), QStringLiteral("--dados"), dados.caminho()});
+    EXPECT_EQ(e.codigo, 0) << e.saida.toStdString() << e.erros.toStdString();
+    for (const auto& tabela : tabulon::Init::Tabelas) {
+        const QString linha = linhaDe(e.saida, QString::fromLatin1(tabela.arquivo));
+        EXPECT_TRUE(linha.endsWith(QStringLiteral(" registros  OK")))
+            << tabela.arquivo << ": " << linha.toStdString();
+    }
+}
+
+TEST(Verificacao, UmCaractereMudadoEmQualquerTabelaDeReferenciaFalhaNomeandoOArquivo) {
+    for (const auto& tabela : tabulon::Init::Tabelas) {
+        if (!tabela.comDigest)
+            continue;
+        const QString arquivo = QString::fromLatin1(tabela.arquivo);
+        SCOPED_TRACE(tabela.arquivo);
+        teste::PastaDados dados;
+        mudaUmCaractere(dados.arquivo(arquivo));
+        const Execucao e =
+            executa({QStringLiteral("--verificar"), QStringLiteral("--dados"), dados.caminho()});
+        EXPECT_EQ(e.codigo, 1);
+        const QString linha = linhaDe(e.saida, arquivo);
+        EXPECT_TRUE(linha.contains(
+            QStringLiteral("ERRO Error Carregando Arquivo de Parametros,  Arquivo Corrompido ")))
+            << linha.toStdString();
+        EXPECT_TRUE(linha.endsWith(dados.arquivo(arquivo))) << linha.toStdString();
+        // Every other table is still checked and reported.
+        for (const auto& outra : tabulon::Init::Tabelas) {
+            if (QLatin1String(outra.arquivo) != arquivo) {
+                EXPECT_TRUE(
+                    linhaDe(e.saida, QString::fromLatin1(outra.arquivo)).endsWith(QStringLiteral("OK")))
+                    << outra.arquivo;
+            }
+        }
+    }
+}
+
+TEST(Verificacao, TabelasSalvasDanificadasOuAusentesTambemFalham) {
+    teste::PastaDados dados;
+    // A saved-document line with too few values, and no taxpayer file at all.
+    QByteArray zov = teste::leArquivo(dados.arquivo(QStringLiteral("ZOV")));
+    zov.append("1|2|3\r\n");
+    teste::gravaArquivo(dados.arquivo(QStringLiteral("ZOV")), zov);
+    QFile::remove(dados.arquivo(QStringLiteral("CONTRIBUINTE")));
+
+    QString texto;
+    QTextStream saida(&texto);
+    EXPECT_EQ(zove::verificaDados(dados.caminho(), saida), 1);
+    const QList<zove::ResultadoTabela> r = zove::verificaTabelas(dados.caminho());
+    ASSERT_EQ(r.size(), 14);
+    int falhas = 0;
+    for (const auto& t : r) {
+        if (t.arquivo == QLatin1String("ZOV") || t.arquivo == QLatin1String("CONTRIBUINTE")) {
+            EXPECT_FALSE(t.ok) << t.arquivo.toStdString();
+            EXPECT_TRUE(t.erro.startsWith(QStringLiteral(" Error Carregando Arquivo de Parametros, ")));
+            ++falhas;
+        } else {
+            EXPECT_TRUE(t.ok) << t.arquivo.toStdString() << t.erro.toStdString();
+        }
+    }
+    EXPECT_EQ(falhas, 2);
+    EXPECT_TRUE(texto.contains(QStringLiteral("2 de 14 tabelas com erro")));
+}
+
+TEST(Verificacao, PastaInexistenteFalhaEmTodasAsTabelas) {
+    const Execucao e = executa({QStringLiteral("--verificar"), QStringLiteral("--dados=/nao/existe/Dados")});
+    EXPECT_EQ(e.codigo, 1);
+    for (const auto& tabela : tabulon::Init::Tabelas)
+        EXPECT_TRUE(linhaDe(e.saida, QString::fromLatin1(tabela.arquivo)).contains(QStringLiteral("ERRO")))
+            << tabela.arquivo;
+}
+
+TEST(LinhaDeComando, AjudaVersaoEErros) {
+    const Execucao versao = executa({QStringLiteral("--version")});
+    EXPECT_EQ(versao.codigo, 0);
+    EXPECT_EQ(versao.saida, QStringLiteral("ZOVE " ZOVE_VERSION "\n"));
+
+    const Execucao ajuda = executa({QStringLiteral("--help")});
+    EXPECT_EQ(ajuda.codigo, 0);
+    EXPECT_TRUE(ajuda.saida.contains(QStringLiteral("--verificar")));
+    EXPECT_TRUE(ajuda.saida.contains(QStringLiteral("--dados PASTA")));
+
+    // Mistakes are reported before any window is needed.
+    for (const QStringList& args : {QStringList{"--verifica"}, QStringList{"--dados"}}) {
+        const Execucao e = executa(args);
+        EXPECT_EQ(e.codigo, 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(e.erros.startsWith(QStringLiteral("zove: "))) << e.erros.toStdString();
+        EXPECT_TRUE(e.saida.isEmpty());
+    }
+}
