@@ -55,7 +55,11 @@ public:
         m_aCampos = QStringList{QString()};
     }
 
-    // Names are split at "|" with their blanks; the last one is trimmed. An empty header stores nothing.
+    // Removes every record; the header names stay.
+    void removeRegistros() { m_mCol.assign(1, nullptr); }
+
+    // Names are split at "|" keeping their blanks; only the last one loses its leading and trailing
+    // spaces. An empty header stores nothing.
     void Inicializa_Array_Campos(const QString& sCampos) {
         QString resto = sCampos;
         bool primeiro = true;
@@ -66,7 +70,7 @@ public:
                 nome = resto.left(barra);
                 resto = resto.mid(barra + 1);
             } else {
-                nome = resto.trimmed();
+                nome = semEspacosNasPontas(resto);
                 resto.clear();
             }
             if (primeiro) {
@@ -94,8 +98,9 @@ protected:
     template <class Predicado> std::shared_ptr<Derivada> filtrar(Predicado&& manter) const noexcept {
         try {
             auto resultado = std::make_shared<Derivada>();
-            resultado->m_aCampos = QStringList{QString()};
             for (auto it = begin(); it != end(); ++it) {
+                if (!*it)
+                    return nullptr; // an empty slot stored with Add has no fields to compare
                 if (manter(**it))
                     resultado->m_mCol.push_back(*it);
             }
@@ -103,6 +108,17 @@ protected:
         } catch (...) {
             return nullptr;
         }
+    }
+
+    // Only the space counts as a blank here, as in the rest of the table format.
+    static QString semEspacosNasPontas(const QString& texto) {
+        qsizetype inicio = 0;
+        qsizetype fim = texto.size();
+        while (inicio < fim && texto.at(inicio) == QLatin1Char(' '))
+            ++inicio;
+        while (fim > inicio && texto.at(fim - 1) == QLatin1Char(' '))
+            --fim;
+        return texto.mid(inicio, fim - inicio);
     }
 
     qsizetype ProcuraCampo(const QString& NomeCampo) const {

@@ -28,41 +28,50 @@ std::optional<int> inteiro16(const QString& texto) {
     return v;
 }
 
+// DirBase names the folder with its final separator; one written the Windows way, or without it,
+// still names the same folder.
 QString pastaComSeparador(const QString& dir) {
-    if (dir.endsWith(QLatin1Char('/')) || dir.endsWith(QLatin1Char('\\')))
+    if (dir.endsWith(QLatin1Char('/')))
         return dir;
+    if (dir.endsWith(QLatin1Char('\\')))
+        return dir.left(dir.size() - 1) + QLatin1Char('/');
     return dir + QLatin1Char('/');
 }
 
-// Backs the table up, then replaces it atomically with a file holding only its header.
+// Copies the table to its backup, then replaces the table atomically with a file holding only the
+// header. The table is never deleted first: whatever fails, it keeps its previous content, and the
+// collection keeps its records.
 template <class ColecaoT>
 bool limpaTabela(ColecaoT& colecao, const QString& DirBase, const QString& nome, QString* mensagem) {
     const QString pasta = pastaComSeparador(DirBase);
     const QString tabela = pasta + nome;
-    const QString backup = pasta + nome + QStringLiteral("_temp");
+    const QString backup = tabela + QStringLiteral("_temp");
     QString erro;
+    bool ok = false;
     try {
+        QFile::remove(backup);
         QFile f(tabela);
         if (!f.open(QIODevice::ReadOnly)) {
             erro = f.errorString();
-            throw 1;
+        } else {
+            const QByteArray anterior = f.readAll();
+            if (f.error() != QFileDevice::NoError)
+                erro = f.errorString();
+            f.close();
+            if (erro.isEmpty() && gravaArquivoAtomico(backup, anterior, &erro)) {
+                const QByteArray cabecalho = codifica1252(colecao.campos().join(QLatin1Char('|')));
+                ok = gravaArquivoAtomico(tabela, juntaLinhas({cabecalho}), &erro);
+            }
         }
-        const QByteArray anterior = f.readAll();
-        f.close();
-        QFile::remove(backup);
-        if (!gravaArquivoAtomico(backup, anterior, &erro))
-            throw 1;
-        QByteArray cabecalho = codifica1252(colecao.campos().join(QLatin1Char('|')));
-        if (!gravaArquivoAtomico(tabela, juntaLinhas({cabecalho}), &erro))
-            throw 1;
-    } catch (int) {
+    } catch (const std::exception& e) {
+        erro = QString::fromLocal8Bit(e.what());
+    }
+    if (!ok) {
         if (mensagem)
             *mensagem = QStringLiteral("Não foi possível remover itens:  ") + erro;
         return false;
     }
-    const QStringList cabecalho = colecao.campos();
-    colecao.Reset();
-    colecao.Inicializa_Array_Campos(cabecalho.join(QLatin1Char('|')));
+    colecao.removeRegistros();
     return true;
 }
 
@@ -84,9 +93,8 @@ void MAB_CLASSE_VENCIMENTOs::NewClasseVencimento(const QString& a, const QString
 }
 std::shared_ptr<MAB_CLASSE_VENCIMENTOs> MAB_CLASSE_VENCIMENTOs::Query_MCV_ID(const QString& valor,
                                                                              const QString& Receita) const {
-    return filtrar([&](const MAB_CLASSE_VENCIMENTO& r) {
-        return r.MCV_ID == valor && r.MCV_TGE_VTIP_GRUPO == Receita;
-    });
+    return filtrar(
+        [&](const MAB_CLASSE_VENCIMENTO& r) { return r.MCV_ID == valor && r.MCV_TGE_VTIP_GRUPO == Receita; });
 }
 std::shared_ptr<MAB_CLASSE_VENCIMENTOs>
 MAB_CLASSE_VENCIMENTOs::Query_MCV_COD_SERVICO(const QString& valor, const QString& Receita) const {
@@ -104,13 +112,15 @@ void ARREC_MAB_RECEITAs::NewReceita(const QString& a, const QString& b, const QS
     Add(montar<ARREC_MAB_RECEITA>(a, b, c, d, e, f, g, h, i, j, k, l, m, n, o, p, q, r));
 }
 std::shared_ptr<ARREC_MAB_RECEITAs>
-ARREC_MAB_RECEITAs::Query_Receitas_Do_Tipo(const QString& pTipo, const MAB_VALIDA_DOCs& oMAB_VALIDA_DOCS) const {
+ARREC_MAB_RECEITAs::Query_Receitas_Do_Tipo(const QString& pTipo,
+                                           const MAB_VALIDA_DOCs& oMAB_VALIDA_DOCS) const {
     return filtrar([&](const ARREC_MAB_RECEITA& r) {
         return r.MCR_MTR_TIP_RECEITA == pTipo && r.MCR_STUS_RCTA == QLatin1String("1") &&
                oMAB_VALIDA_DOCS.Valida_PERM_EMISS_OFF_LINE(r.MCR_COD_RCTA, QStringLiteral("1"));
     });
 }
-std::shared_ptr<ARREC_MAB_RECEITAs> ARREC_MAB_RECEITAs::Query_MCR_COD_RCTA(const QString& pMCR_COD_RCTA) const {
+std::shared_ptr<ARREC_MAB_RECEITAs>
+ARREC_MAB_RECEITAs::Query_MCR_COD_RCTA(const QString& pMCR_COD_RCTA) const {
     return filtrar([&](const ARREC_MAB_RECEITA& r) { return r.MCR_COD_RCTA == pMCR_COD_RCTA; });
 }
 
@@ -119,7 +129,8 @@ void MAB_TIPO_IDENTIFICACAOs::NewIdentificacao(const QString& a, const QString& 
                                                const QString& d, const QString& e, const QString& f) {
     Add(montar<MAB_TIPO_IDENTIFICACAO>(a, b, c, d, e, f));
 }
-std::shared_ptr<MAB_TIPO_IDENTIFICACAOs> MAB_TIPO_IDENTIFICACAOs::Query_MTI_STATUS(const QString& valor) const {
+std::shared_ptr<MAB_TIPO_IDENTIFICACAOs>
+MAB_TIPO_IDENTIFICACAOs::Query_MTI_STATUS(const QString& valor) const {
     return filtrar([&](const MAB_TIPO_IDENTIFICACAO& r) { return r.MTI_STATUS == valor; });
 }
 
@@ -136,7 +147,9 @@ std::shared_ptr<MAB_TIPO_PERIODICIDADEs> MAB_TIPO_PERIODICIDADEs::Query_MTP_ID(c
 }
 
 // ---- MAB_TIPO_RECEITAs
-void MAB_TIPO_RECEITAs::NewReceita(const QString& a, const QString& b) { Add(montar<MAB_TIPO_RECEITA>(a, b)); }
+void MAB_TIPO_RECEITAs::NewReceita(const QString& a, const QString& b) {
+    Add(montar<MAB_TIPO_RECEITA>(a, b));
+}
 std::shared_ptr<MAB_TIPO_RECEITAs> MAB_TIPO_RECEITAs::Query_MTR_TIP_RECEITA(const QString& valor) const {
     return filtrar([&](const MAB_TIPO_RECEITA& r) { return r.MTR_TIP_RECEITA == valor; });
 }
@@ -152,6 +165,8 @@ void MAB_VALIDA_DOCs::NewValida_Doc(const QString& a, const QString& b, const QS
 bool MAB_VALIDA_DOCs::Valida_PERM_EMISS_OFF_LINE(const QString& pMVD_MCR_COD_RCTA,
                                                  const QString& pMVD_PERM_EMISS_OFF_LINE) const noexcept {
     for (const auto& r : *this) {
+        if (!r)
+            return false;
         if (r->MVD_MCR_COD_RCTA == pMVD_MCR_COD_RCTA)
             return r->MVD_PERM_EMISS_OFF_LINE == pMVD_PERM_EMISS_OFF_LINE;
     }
@@ -165,7 +180,9 @@ std::shared_ptr<MAB_VALIDA_DOCs> MAB_VALIDA_DOCs::Query_MVD_CLASSE_VECTO(const Q
 }
 
 // ---- TAB_CERT_ANTIGAs
-void TAB_CERT_ANTIGAs::NewCert_Antiga(const QString& a) { Add(montar<TAB_CERT_ANTIGA>(a)); }
+void TAB_CERT_ANTIGAs::NewCert_Antiga(const QString& a) {
+    Add(montar<TAB_CERT_ANTIGA>(a));
+}
 std::shared_ptr<TAB_CERT_ANTIGAs> TAB_CERT_ANTIGAs::Query_TCN_ID(const QString& valor) const {
     return filtrar([&](const TAB_CERT_ANTIGA& r) { return r.TCN_ID == valor; });
 }
@@ -189,9 +206,8 @@ std::shared_ptr<PERIODOSs> PERIODOSs::Query_COD_PERIODO(const QString& valore) c
 }
 std::shared_ptr<PERIODOSs> PERIODOSs::Query_PERIODO(const QString& pCOD_PERIODO,
                                                     const QString& pTIPO_PERIODO) const {
-    return filtrar([&](const PERIODOS& r) {
-        return r.COD_PERIODO == pCOD_PERIODO && r.TIPO_PERIODO == pTIPO_PERIODO;
-    });
+    return filtrar(
+        [&](const PERIODOS& r) { return r.COD_PERIODO == pCOD_PERIODO && r.TIPO_PERIODO == pTIPO_PERIODO; });
 }
 std::shared_ptr<PERIODOSs> PERIODOSs::Query_TIPO_PERIODO(const QString& pTIPO_PERIODO) const {
     return filtrar([&](const PERIODOS& r) { return r.TIPO_PERIODO == pTIPO_PERIODO; });
@@ -215,11 +231,14 @@ std::shared_ptr<MAB_RECEITA_CLASSEs> MAB_RECEITA_CLASSEs::Query_MRC_MCR_COD_RCTA
     return filtrar([&](const MAB_RECEITA_CLASSE& r) { return r.MRC_MCR_COD_RCTA == valor; });
 }
 bool MAB_RECEITA_CLASSEs::CLASSE_EH_VALIDA(const QString& ID_Classe, const QString& Receita,
-                                           const QString& PeriodoInicio, const QString& PeriodoFim) const noexcept {
+                                           const QString& PeriodoInicio,
+                                           const QString& PeriodoFim) const noexcept {
     bool valida = false;
     bool considerou = false;
     try {
         for (const auto& r : *this) {
+            if (!r)
+                return valida;
             if (r->MRC_MCV_ID != ID_Classe || r->MRC_MCR_COD_RCTA != Receita)
                 continue;
             considerou = true;
@@ -253,6 +272,8 @@ void mab_tipo_documentos::NewTipoDocumento(const QString& a, const QString& b, c
 }
 std::shared_ptr<mab_tipo_documento> mab_tipo_documentos::Query_MTDO_ID(const QString& valor) const noexcept {
     for (const auto& r : *this) {
+        if (!r)
+            return nullptr;
         if (r->MTDO_ID == valor)
             return r;
     }
@@ -282,28 +303,38 @@ std::shared_ptr<ZOVs> ZOVs::Query_ZOV(const QString& pNUM_DOCUMENTO_IDENT, const
                                       const ARREC_MAB_RECEITAs& oARREC_MAB_RECEITAs,
                                       const CONTRIBUINTEs& oCONTRIBUINTEs) const {
     try {
-        // First revenue per code and first taxpayer per identification, as a walk in table order finds them.
-        QHash<QString, std::shared_ptr<ARREC_MAB_RECEITA>> receitas;
-        for (const auto& r : oARREC_MAB_RECEITAs)
+        // The first revenue of each code and the first taxpayer of each identification number, as a
+        // walk of the tables in order finds them. The taxpayer is joined on the whole number: joining
+        // on "contains" would show another taxpayer's name whenever one number contains another.
+        QHash<QString, const ARREC_MAB_RECEITA*> receitas;
+        for (const auto& r : oARREC_MAB_RECEITAs) {
+            if (!r)
+                return nullptr;
             if (!receitas.contains(r->MCR_COD_RCTA))
-                receitas.insert(r->MCR_COD_RCTA, r);
-        QHash<QString, std::shared_ptr<CONTRIBUINTE>> contribuintes;
-        for (const auto& c : oCONTRIBUINTEs)
+                receitas.insert(r->MCR_COD_RCTA, r.get());
+        }
+        QHash<QString, const CONTRIBUINTE*> contribuintes;
+        for (const auto& c : oCONTRIBUINTEs) {
+            if (!c)
+                return nullptr;
             if (!contribuintes.contains(c->DOCUMENTO_IDENTIFICACAO))
-                contribuintes.insert(c->DOCUMENTO_IDENTIFICACAO, c);
+                contribuintes.insert(c->DOCUMENTO_IDENTIFICACAO, c.get());
+        }
 
         auto resultado = std::make_shared<ZOVs>();
         for (const auto& zov : *this) {
+            if (!zov)
+                return nullptr;
             if (!pNUM_DOCUMENTO_IDENT.isEmpty() && pNUM_DOCUMENTO_IDENT != zov->NUM_DOCUMENTO_IDENT)
                 continue;
-            const auto receita = receitas.value(zov->COD_RECEITA);
+            const ARREC_MAB_RECEITA* receita = receitas.value(zov->COD_RECEITA, nullptr);
             if (!receita)
                 continue;
             if (!pMCR_MTR_TIP_RECEITA.isEmpty() && pMCR_MTR_TIP_RECEITA != receita->MCR_MTR_TIP_RECEITA)
                 continue;
             if (!pMCR_COD_RCTA.isEmpty() && pMCR_COD_RCTA != receita->MCR_COD_RCTA)
                 continue;
-            const auto contribuinte = contribuintes.value(zov->NUM_DOCUMENTO_IDENT);
+            const CONTRIBUINTE* contribuinte = contribuintes.value(zov->NUM_DOCUMENTO_IDENT, nullptr);
             if (!contribuinte)
                 continue;
             if (!contribuinte->RAZAO_SOCIAL.contains(pRAZAO_SOCIAL, Qt::CaseSensitive))
@@ -337,6 +368,8 @@ CONTRIBUINTEs::Query_DOCUMENTO_IDENTIFICACAO(const QString& pDOCUMENTO_IDENTIFIC
 }
 std::shared_ptr<CONTRIBUINTE> CONTRIBUINTEs::primeiroComIdentificacao(const QString& numero) const noexcept {
     for (const auto& c : *this) {
+        if (!c)
+            return nullptr;
         if (c->DOCUMENTO_IDENTIFICACAO == numero)
             return c;
     }

@@ -21,15 +21,16 @@ public:
                              const QString& pMCV_TGE_VTIP_GRUPO, const QString& pMCV_ORDEM_EXIBICAO);
     std::shared_ptr<MAB_CLASSE_VENCIMENTOs> Query_MCV_ID(const QString& valor, const QString& Receita) const;
     std::shared_ptr<MAB_CLASSE_VENCIMENTOs> Query_MCV_COD_SERVICO(const QString& valor,
-                                                                 const QString& Receita) const;
+                                                                  const QString& Receita) const;
 };
 
 class MAB_VALIDA_DOCs;
 
 class TABULON_API ARREC_MAB_RECEITAs : public Colecao<ARREC_MAB_RECEITA, ARREC_MAB_RECEITAs> {
 public:
-    void NewReceita(const QString& pMCR_COD_RCTA, const QString& pMCR_NOME_RCTA, const QString& pMCR_CLAS_ORCAM,
-                    const QString& pMCR_ORGANO_MUN, const QString& pMCR_COL_BALANC, const QString& pMCR_COD_MULT,
+    void NewReceita(const QString& pMCR_COD_RCTA, const QString& pMCR_NOME_RCTA,
+                    const QString& pMCR_CLAS_ORCAM, const QString& pMCR_ORGANO_MUN,
+                    const QString& pMCR_COL_BALANC, const QString& pMCR_COD_MULT,
                     const QString& pMCR_COD_INTE, const QString& pMCR_COD_CORR_MONET,
                     const QString& pMCR_FEC_INIC_VAL, const QString& pMCR_FEC_FIN_VAL,
                     const QString& pMCR_INDX_FINANC, const QString& pMCR_PERID_RCTA,
@@ -38,23 +39,24 @@ public:
                     const QString& pMCR_MTR_TIP_RECEITA);
     // Active revenues of a type whose first rule record allows off-line issuing.
     std::shared_ptr<ARREC_MAB_RECEITAs> Query_Receitas_Do_Tipo(const QString& pTipo,
-                                                              const MAB_VALIDA_DOCs& oMAB_VALIDA_DOCS) const;
+                                                               const MAB_VALIDA_DOCs& oMAB_VALIDA_DOCS) const;
     std::shared_ptr<ARREC_MAB_RECEITAs> Query_MCR_COD_RCTA(const QString& pMCR_COD_RCTA) const;
 };
 
 class TABULON_API MAB_TIPO_IDENTIFICACAOs : public Colecao<MAB_TIPO_IDENTIFICACAO, MAB_TIPO_IDENTIFICACAOs> {
 public:
-    void NewIdentificacao(const QString& pMTI_ID, const QString& pMTI_DESCRIPTION, const QString& pMTI_DEFAULT,
-                          const QString& pMTI_ASSEMBLY_NAME_BUILDER, const QString& pMTI_FULLNAME_CLASS,
-                          const QString& pMTI_STATUS);
+    void NewIdentificacao(const QString& pMTI_ID, const QString& pMTI_DESCRIPTION,
+                          const QString& pMTI_DEFAULT, const QString& pMTI_ASSEMBLY_NAME_BUILDER,
+                          const QString& pMTI_FULLNAME_CLASS, const QString& pMTI_STATUS);
     std::shared_ptr<MAB_TIPO_IDENTIFICACAOs> Query_MTI_STATUS(const QString& valor) const;
 };
 
 class TABULON_API MAB_TIPO_PERIODICIDADEs : public Colecao<MAB_TIPO_PERIODICIDADE, MAB_TIPO_PERIODICIDADEs> {
 public:
-    void NewPeriodicidade(const QString& pMTP_ID, const QString& pMTP_DESCRIPTION, const QString& pMTP_DEFAULT,
-                          const QString& pMTP_ASSEMBLY_NAME_BUILDER, const QString& pMTP_FULLNAME_CLASS,
-                          const QString& pMTP_STATUS, const QString& pMTP_TGE_TIP_TAB);
+    void NewPeriodicidade(const QString& pMTP_ID, const QString& pMTP_DESCRIPTION,
+                          const QString& pMTP_DEFAULT, const QString& pMTP_ASSEMBLY_NAME_BUILDER,
+                          const QString& pMTP_FULLNAME_CLASS, const QString& pMTP_STATUS,
+                          const QString& pMTP_TGE_TIP_TAB);
     // Keeps every record whose non-empty MTP_ID occurs anywhere inside valores ("1,3,4").
     std::shared_ptr<MAB_TIPO_PERIODICIDADEs> Query_MTP_ID(const QString& valores) const;
 };
@@ -73,9 +75,9 @@ public:
                        const QString& pMVD_MCR_TIP_VALIDA, const QString& pMVD_PERM_MODIF,
                        const QString& pMVD_CLASSE_VECTO, const QString& pMVD_MUNIC,
                        const QString& pMVD_PERM_EMISS_ON_LINE, const QString& pMVD_PERM_EMISS_OFF_LINE,
-                       const QString& pMVD_PERM_EMISS_PF, const QString& pMVD_NOME, const QString& pMVD_TELEFONE,
-                       const QString& pMVD_PERM_EMISS_TESOURO, const QString& pMVD_TIP_CODIGO_BARRA_ON,
-                       const QString& pMVD_TIP_CODIGO_BARRA_OFF);
+                       const QString& pMVD_PERM_EMISS_PF, const QString& pMVD_NOME,
+                       const QString& pMVD_TELEFONE, const QString& pMVD_PERM_EMISS_TESOURO,
+                       const QString& pMVD_TIP_CODIGO_BARRA_ON, const QString& pMVD_TIP_CODIGO_BARRA_OFF);
     // Only the first rule record of the revenue decides.
     bool Valida_PERM_EMISS_OFF_LINE(const QString& pMVD_MCR_COD_RCTA,
                                     const QString& pMVD_PERM_EMISS_OFF_LINE) const noexcept;
@@ -152,7 +154,8 @@ public:
     bool LimpaBase(const QString& DirBase, QString* mensagem = nullptr);
     std::shared_ptr<CONTRIBUINTEs> Query_TIPO_DOCUMENTO(const QString& pTIPO_DOCUMENTO) const;
     // Substring search: 123 also finds 9123400; an empty argument keeps every taxpayer.
-    std::shared_ptr<CONTRIBUINTEs> Query_DOCUMENTO_IDENTIFICACAO(const QString& pDOCUMENTO_IDENTIFICACAO) const;
+    std::shared_ptr<CONTRIBUINTEs>
+    Query_DOCUMENTO_IDENTIFICACAO(const QString& pDOCUMENTO_IDENTIFICACAO) const;
     // The first taxpayer whose identification equals the number exactly, or null.
     std::shared_ptr<CONTRIBUINTE> primeiroComIdentificacao(const QString& numero) const noexcept;
 };

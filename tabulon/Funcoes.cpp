@@ -107,8 +107,8 @@ std::optional<QDate> lerData(const QString& texto) {
     int ano = numeros[2];
     if (partes[2].size() <= 2)
         ano += ano < 30 ? 2000 : 1900;
-    else if (partes[2].size() == 3)
-        return std::nullopt;
+    else if (partes[2].size() == 3 || ano < 100)
+        return std::nullopt; // the regional conversion knows no year before 100
     const QDate d(ano, numeros[1], numeros[0]);
     if (!d.isValid())
         return std::nullopt;

@@ -28,7 +28,8 @@ TABULON_API QByteArray juntaLinhas(const QList<QByteArray>& linhas);
 // Writes the file whole and flushed to a temporary name beside it, then renames it over the target.
 // The target is never removed first: on any failure it keeps its previous content. On failure returns
 // false and puts the system's description in *erro.
-TABULON_API bool gravaArquivoAtomico(const QString& caminho, const QByteArray& conteudo, QString* erro = nullptr);
+TABULON_API bool gravaArquivoAtomico(const QString& caminho, const QByteArray& conteudo,
+                                     QString* erro = nullptr);
 
 // A date text as the regional settings read it (d/m/yyyy, two-digit years in the 1930-2029 window).
 TABULON_API std::optional<QDate> lerData(const QString& texto);

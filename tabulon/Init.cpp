@@ -17,7 +17,7 @@ const QString kOrigem = QStringLiteral("Tabulon");
 
 // Entity names in the order they are replaced, with the Latin-1 character each stands for.
 constexpr std::array<std::pair<const char*, char16_t>, 55> kEntidades{{
-    {"&Aacute;", u'\u00C1'}, {"&Egrave;", u'\u00C8'}, {"&ocirc;", u'\u00F4'}, {"&Ccedil;", u'\u00C7'},
+    {"&Aacute;", u'\u00C1'}, {"&Egrave;", u'\u00C8'}, {"&ocirc;", u'\u00F4'},  {"&Ccedil;", u'\u00C7'},
     {"&aacute;", u'\u00E1'}, {"&egrave;", u'\u00E8'}, {"&Ograve;", u'\u00D2'}, {"&ccedil;", u'\u00E7'},
     {"&Acirc;", u'\u00C2'},  {"&Euml;", u'\u00CB'},   {"&ograve;", u'\u00F2'}, {"&acirc;", u'\u00E2'},
     {"&euml;", u'\u00EB'},   {"&Ntilde;", u'\u00D1'}, {"&Agrave;", u'\u00C0'}, {"&ntilde;", u'\u00F1'},
@@ -103,15 +103,22 @@ std::shared_ptr<ColecaoT> Init::carregar(const char* arquivo, bool comDigest) co
             validaDigest(conteudo, caminho);
         const QList<QByteArray> linhas = separaLinhas(conteudo);
         if (linhas.isEmpty())
-            throw ErroExecucao(ErroExecucao::SubscritoForaDoIntervalo,
-                               QStringLiteral("Arquivo vazio, sem a linha de cabeçalho "), kOrigem);
+            throw ErroExecucao(62, QStringLiteral("Arquivo vazio, sem a linha de cabeçalho "), kOrigem);
+        if (conteudo.contains('\0')) {
+            // A NUL byte is never table text: it is what a write cut short leaves behind.
+            const auto linha = std::find_if(linhas.begin(), linhas.end(),
+                                            [](const QByteArray& l) { return l.contains('\0'); });
+            throw ErroExecucao(ErroExecucao::ArquivoCorrompido,
+                               QStringLiteral("Caractere nulo na linha %1 ").arg(linha - linhas.begin() + 1),
+                               kOrigem);
+        }
 
         auto colecao = std::make_shared<ColecaoT>();
         colecao->Reset();
         colecao->Inicializa_Array_Campos(decodifica1252(linhas.first()));
         colecao->reservar(linhas.size());
 
-        // Column positions are resolved once per file.
+        // Column positions are resolved once per file, not once per line.
         constexpr auto& defs = Registro::campos;
         std::array<qsizetype, std::tuple_size_v<std::remove_cvref_t<decltype(defs)>>> posicoes{};
         qsizetype maiorPosicao = 0;
@@ -124,12 +131,12 @@ std::shared_ptr<ColecaoT> Init::carregar(const char* arquivo, bool comDigest) co
             const QByteArray& bruta = linhas[n];
             if (MD5Driver::ehLinhaDeDigest(bruta))
                 continue;
-            if (bruta.contains('\0'))
-                throw ErroExecucao(ErroExecucao::ArquivoCorrompido,
-                                   QStringLiteral("Caractere nulo na linha %1 ").arg(n + 1), kOrigem);
-            const QString linha = decodifica1252(bruta);
-            const QStringList valores =
-                linha.isEmpty() ? QStringList() : linha.split(QLatin1Char('|'), Qt::KeepEmptyParts);
+            if (bruta.isEmpty())
+                throw ErroExecucao(
+                    ErroExecucao::SubscritoForaDoIntervalo,
+                    QStringLiteral("Subscrito fora do intervalo: a linha %1 está vazia ").arg(n + 1),
+                    kOrigem);
+            const QStringList valores = decodifica1252(bruta).split(QLatin1Char('|'), Qt::KeepEmptyParts);
             if (valores.size() <= maiorPosicao)
                 throw ErroExecucao(ErroExecucao::SubscritoForaDoIntervalo,
                                    QStringLiteral("Subscrito fora do intervalo: a linha %1 tem %2 valor(es), "
@@ -147,18 +154,23 @@ std::shared_ptr<ColecaoT> Init::carregar(const char* arquivo, bool comDigest) co
         }
         return colecao;
     } catch (const ErroExecucao& e) {
-        throw ErroExecucao(e.Numero(),
-                           QStringLiteral(" Error Carregando Arquivo de Parametros, ") + e.Descricao() + caminho);
+        throw ErroExecucao(e.Numero(), QStringLiteral(" Error Carregando Arquivo de Parametros, ") +
+                                           e.Descricao() + caminho);
+    } catch (const std::bad_alloc&) {
+        throw ErroExecucao(
+            7, QStringLiteral(" Error Carregando Arquivo de Parametros, Memória insuficiente ") + caminho);
     } catch (const std::exception& e) {
-        throw ErroExecucao(7, QStringLiteral(" Error Carregando Arquivo de Parametros, ") +
-                                  QString::fromLocal8Bit(e.what()) + caminho);
+        throw ErroExecucao(51, QStringLiteral(" Error Carregando Arquivo de Parametros, Erro interno (") +
+                                   QString::fromLocal8Bit(e.what()) + QStringLiteral(") ") + caminho);
     }
 }
 
 std::shared_ptr<MAB_RECEITA_CLASSEs> Init::CarregarMabReceitaClasse() const {
     return carregar<MAB_RECEITA_CLASSEs>("mab_receita_classe", true);
 }
-std::shared_ptr<TAB_MUNICs> Init::CarregarMunicipio() const { return carregar<TAB_MUNICs>("TAB_MUNIC", true); }
+std::shared_ptr<TAB_MUNICs> Init::CarregarMunicipio() const {
+    return carregar<TAB_MUNICs>("TAB_MUNIC", true);
+}
 std::shared_ptr<MAB_CLASSE_VENCIMENTOs> Init::CarregarMabClasseVencimento() const {
     return carregar<MAB_CLASSE_VENCIMENTOs>("mab_classe_vencimento", true);
 }
@@ -180,11 +192,15 @@ std::shared_ptr<MAB_VALIDA_DOCs> Init::CarregarMabValidaDoc() const {
 std::shared_ptr<CONTRIBUINTEs> Init::CarregarContribuinte() const {
     return carregar<CONTRIBUINTEs>("CONTRIBUINTE", false);
 }
-std::shared_ptr<ZOVs> Init::CarregarZOV() const { return carregar<ZOVs>("ZOV", false); }
+std::shared_ptr<ZOVs> Init::CarregarZOV() const {
+    return carregar<ZOVs>("ZOV", false);
+}
 std::shared_ptr<PARAMETROSs> Init::CarregarParametros() const {
     return carregar<PARAMETROSs>("PARAMETROS", true);
 }
-std::shared_ptr<PERIODOSs> Init::CarregarPeriodos() const { return carregar<PERIODOSs>("PERIODOS", true); }
+std::shared_ptr<PERIODOSs> Init::CarregarPeriodos() const {
+    return carregar<PERIODOSs>("PERIODOS", true);
+}
 std::shared_ptr<TAB_CERT_ANTIGAs> Init::CarregarCertAntigas() const {
     return carregar<TAB_CERT_ANTIGAs>("TAB_CERT_ANTIGA", true);
 }

@@ -58,6 +58,8 @@ QByteArray digestDasLinhas(const QList<QByteArray>& linhas) {
     return h;
 }
 
-bool ehLinhaDeDigest(QByteArrayView linha) { return linha.startsWith(QByteArrayView(MarcaDigest)); }
+bool ehLinhaDeDigest(QByteArrayView linha) {
+    return linha.startsWith(QByteArrayView(MarcaDigest));
+}
 
 } // namespace tabulon::MD5Driver

@@ -7,9 +7,9 @@
 namespace tabulon {
 
 template <class Registro> struct DefCampo {
-    const char* campo;   // field name
-    const char* coluna;  // column name looked up in the file header
-    bool decodificado;   // entity names decoded on load
+    const char* campo;  // field name
+    const char* coluna; // column name looked up in the file header
+    bool decodificado;  // entity names decoded on load
     QString Registro::*membro;
 };
 
