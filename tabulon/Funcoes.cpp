@@ -70,17 +70,24 @@ QByteArray juntaLinhas(const QList<QByteArray>& linhas) {
 bool gravaArquivoAtomico(const QString& caminho, const QByteArray& conteudo, QString* erro) {
     QSaveFile f(caminho);
     f.setDirectWriteFallback(false);
-    if (!f.open(QIODevice::WriteOnly)) {
+    auto falha = [&](const QString& motivo) {
         if (erro)
-            *erro = f.errorString();
-        return false;
-    }
-    if (f.write(conteudo) != conteudo.size()) {
-        if (erro)
-            *erro = f.errorString();
+            *erro = motivo;
         f.cancelWriting();
         return false;
-    }
+    };
+    if (!f.open(QIODevice::WriteOnly))
+        return falha(f.errorString());
+    if (f.write(conteudo) != conteudo.size() || !f.flush())
+        return falha(f.errorString());
+    // A write cut short by a full disk or a file size limit can still be reported as complete by the
+    // file layer; the size on disk is the proof that the whole content is there before it replaces
+    // the target.
+    if (f.size() != conteudo.size())
+        return falha(QStringLiteral("Gravação incompleta de %1: %2 de %3 bytes")
+                         .arg(caminho)
+                         .arg(f.size())
+                         .arg(conteudo.size()));
     if (!f.commit()) {
         if (erro)
             *erro = f.errorString();

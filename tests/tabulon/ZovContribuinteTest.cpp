@@ -4,7 +4,9 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 using namespace tabulon;
 
@@ -102,6 +104,53 @@ TEST_F(Salvos, LimpaBaseLeavesTheTableAsItWasWhenTheBackupCannotBeWritten) {
     EXPECT_EQ(teste::leArquivo(pasta + "ZOV"), antes);
     EXPECT_EQ(zovs->Count(), 3);
     EXPECT_EQ(init.CarregarZOV()->Count(), 3);
+}
+
+// Files larger than the limit cannot be written while it holds (root included); the write fails with
+// EFBIG instead of the signal once SIGXFSZ is ignored.
+class LimiteDeTamanho {
+public:
+    explicit LimiteDeTamanho(rlim_t bytes) {
+        m_sinal = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_antes);
+        rlimit novo = m_antes;
+        novo.rlim_cur = bytes;
+        m_ativo = setrlimit(RLIMIT_FSIZE, &novo) == 0;
+    }
+    ~LimiteDeTamanho() {
+        setrlimit(RLIMIT_FSIZE, &m_antes);
+        std::signal(SIGXFSZ, m_sinal);
+    }
+    bool ativo() const { return m_ativo; }
+
+private:
+    rlimit m_antes{};
+    void (*m_sinal)(int) = nullptr;
+    bool m_ativo = false;
+};
+
+TEST_F(Salvos, LimpaBaseLeavesTheTableAsItWasWhenTheHeaderFileCannotBeWritten) {
+    // A small table whose collection carries a long header: the backup fits under the limit, the
+    // header-only replacement does not.
+    teste::escreveTabela(pasta + "CONTRIBUINTE", {"A", "1"}, false);
+    const QByteArray antes = teste::leArquivo(pasta + "CONTRIBUINTE");
+    CONTRIBUINTEs c;
+    c.Inicializa_Array_Campos(QString(4000, QLatin1Char('A')) + QStringLiteral("|B"));
+    c.NewContribuinte("3", "111", "ANA", "", "");
+    QString mensagem;
+    bool limpou = true;
+    {
+        LimiteDeTamanho limite(1000);
+        ASSERT_TRUE(limite.ativo());
+        limpou = c.LimpaBase(pasta, &mensagem);
+    }
+    EXPECT_FALSE(limpou);
+    EXPECT_TRUE(mensagem.startsWith(kMensagem)) << mensagem.toStdString();
+    EXPECT_EQ(teste::leArquivo(pasta + "CONTRIBUINTE"), antes);
+    EXPECT_EQ(teste::leArquivo(pasta + "CONTRIBUINTE_temp"), antes);
+    EXPECT_EQ(c.Count(), 1);
+    const QStringList sobras = QDir(pasta).entryList(QDir::Files).filter(QStringLiteral("CONTRIBUINTE."));
+    EXPECT_TRUE(sobras.isEmpty()) << "no temporary file left: " << sobras.join(' ').toStdString();
 }
 
 TEST_F(Salvos, LimpaBaseWithoutTheTableFails) {
