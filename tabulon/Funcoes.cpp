@@ -36,21 +36,28 @@ QByteArray AbreArquivo(const QString& caminho) {
     return conteudo;
 }
 
-QList<QByteArray> separaLinhas(const QByteArray& conteudo) {
-    QList<QByteArray> linhas;
+QList<QByteArrayView> vistasDasLinhas(QByteArrayView conteudo) {
+    QList<QByteArrayView> linhas;
     const qsizetype n = conteudo.size();
-    const char* p = conteudo.constData();
+    const char* p = conteudo.data();
     qsizetype inicio = 0;
     for (qsizetype i = 0; i < n; ++i) {
         if (p[i] == '\r') {
-            linhas.append(QByteArray(p + inicio, i - inicio));
+            linhas.append(QByteArrayView(p + inicio, i - inicio));
             if (i + 1 < n && p[i + 1] == '\n')
                 ++i;
             inicio = i + 1;
         }
     }
     if (inicio < n)
-        linhas.append(QByteArray(p + inicio, n - inicio));
+        linhas.append(QByteArrayView(p + inicio, n - inicio));
+    return linhas;
+}
+
+QList<QByteArray> separaLinhas(const QByteArray& conteudo) {
+    QList<QByteArray> linhas;
+    for (QByteArrayView v : vistasDasLinhas(conteudo))
+        linhas.append(v.toByteArray());
     return linhas;
 }
 

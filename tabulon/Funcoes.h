@@ -21,6 +21,8 @@ TABULON_API QString caminhoNaPasta(const QString& pasta, const QString& nome);
 // Splits file content into lines ending at CR or CR LF (neither belongs to the line). A final line
 // terminator does not start another line.
 TABULON_API QList<QByteArray> separaLinhas(const QByteArray& conteudo);
+// The same lines as views into conteudo, valid while conteudo lives (no copy per line).
+TABULON_API QList<QByteArrayView> vistasDasLinhas(QByteArrayView conteudo);
 
 // Joins lines with CR LF after each, as the program writes its tables.
 TABULON_API QByteArray juntaLinhas(const QList<QByteArray>& linhas);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <utility>
+#include <vector>
 
 namespace tabulon {
 
@@ -40,15 +41,14 @@ ErroExecucao corrompido(const QString& caminho) {
 
 // Checks the digest chain of a reference file's content. The digest line must be the last line:
 // lines after it would not be covered by the digest.
-void validaDigest(const QByteArray& conteudo, const QString& caminho) {
-    const QList<QByteArray> linhas = separaLinhas(conteudo);
+void validaDigest(const QList<QByteArrayView>& linhas, const QString& caminho) {
     QByteArray h(MD5Driver::Semente);
     QByteArray esperado;
     bool achouDigest = false;
     for (qsizetype i = 0; i < linhas.size(); ++i) {
-        const QByteArray& linha = linhas[i];
+        const QByteArrayView linha = linhas[i];
         if (MD5Driver::ehLinhaDeDigest(linha)) {
-            esperado = linha.mid(4).toUpper();
+            esperado = linha.sliced(4).toByteArray().toUpper();
             achouDigest = true;
             if (i != linhas.size() - 1)
                 throw corrompido(caminho);
@@ -79,17 +79,46 @@ const Init::Tabela Init::Tabelas[14] = {
     {"mab_tipo_documento_origem", true},
 };
 
+// Every name runs from "&" to the first ";" with only letters between, so no two occurrences can
+// overlap, and a replacement (one non-ASCII letter) can never complete another name. Replacing the
+// names one after the other in the listed order therefore gives the same text as this single pass,
+// which the loader can afford on every value of a large table.
 QString Init::DecodificaTexto(const QString& valor) {
-    if (!valor.contains(QLatin1Char('&')))
+    qsizetype amp = valor.indexOf(QLatin1Char('&'));
+    if (amp < 0)
         return valor;
-    QString texto = valor;
-    for (const auto& [nome, caractere] : kEntidades)
-        texto.replace(QLatin1String(nome), QString(QChar(caractere)), Qt::CaseSensitive);
+    constexpr qsizetype kMaiorNome = 8; // "&Aacute;"
+    QString texto;
+    texto.reserve(valor.size());
+    qsizetype copiado = 0;
+    while (amp >= 0) {
+        const qsizetype fim = valor.indexOf(QLatin1Char(';'), amp + 1);
+        if (fim < 0)
+            break;
+        qsizetype proximo = amp + 1;
+        if (fim - amp + 1 <= kMaiorNome) {
+            const QStringView candidato = QStringView(valor).sliced(amp, fim - amp + 1);
+            for (const auto& [nome, caractere] : kEntidades) {
+                if (candidato == QLatin1String(nome)) {
+                    texto.append(QStringView(valor).sliced(copiado, amp - copiado));
+                    texto.append(QChar(caractere));
+                    copiado = fim + 1;
+                    proximo = fim + 1;
+                    break;
+                }
+            }
+        }
+        amp = valor.indexOf(QLatin1Char('&'), proximo);
+    }
+    if (copiado == 0)
+        return valor;
+    texto.append(QStringView(valor).sliced(copiado));
     return texto;
 }
 
 bool Init::ValidaHashDeArchivoMD5(const QString& Source) const {
-    validaDigest(AbreArquivo(Source), Source);
+    const QByteArray conteudo = AbreArquivo(Source);
+    validaDigest(vistasDasLinhas(conteudo), Source);
     return true;
 }
 
@@ -99,15 +128,15 @@ std::shared_ptr<ColecaoT> Init::carregar(const char* arquivo, bool comDigest) co
     const QString caminho = caminhoNaPasta(m_sDiretorioDados, QString::fromLatin1(arquivo));
     try {
         const QByteArray conteudo = AbreArquivo(caminho);
+        const QList<QByteArrayView> linhas = vistasDasLinhas(conteudo);
         if (comDigest)
-            validaDigest(conteudo, caminho);
-        const QList<QByteArray> linhas = separaLinhas(conteudo);
+            validaDigest(linhas, caminho);
         if (linhas.isEmpty())
             throw ErroExecucao(62, QStringLiteral("Arquivo vazio, sem a linha de cabeçalho "), kOrigem);
         if (conteudo.contains('\0')) {
             // A NUL byte is never table text: it is what a write cut short leaves behind.
-            const auto linha = std::find_if(linhas.begin(), linhas.end(),
-                                            [](const QByteArray& l) { return l.contains('\0'); });
+            const auto linha =
+                std::find_if(linhas.begin(), linhas.end(), [](QByteArrayView l) { return l.contains('\0'); });
             throw ErroExecucao(ErroExecucao::ArquivoCorrompido,
                                QStringLiteral("Caractere nulo na linha %1 ").arg(linha - linhas.begin() + 1),
                                kOrigem);
@@ -127,8 +156,9 @@ std::shared_ptr<ColecaoT> Init::carregar(const char* arquivo, bool comDigest) co
             maiorPosicao = std::max(maiorPosicao, posicoes[k]);
         }
 
+        std::vector<qsizetype> limites;
         for (qsizetype n = 1; n < linhas.size(); ++n) {
-            const QByteArray& bruta = linhas[n];
+            const QByteArrayView bruta = linhas[n];
             if (MD5Driver::ehLinhaDeDigest(bruta))
                 continue;
             if (bruta.isEmpty())
@@ -136,18 +166,26 @@ std::shared_ptr<ColecaoT> Init::carregar(const char* arquivo, bool comDigest) co
                     ErroExecucao::SubscritoForaDoIntervalo,
                     QStringLiteral("Subscrito fora do intervalo: a linha %1 está vazia ").arg(n + 1),
                     kOrigem);
-            const QStringList valores = decodifica1252(bruta).split(QLatin1Char('|'), Qt::KeepEmptyParts);
-            if (valores.size() <= maiorPosicao)
+            // Where each value starts and ends; every "|" splits, surplus values are ignored.
+            limites.clear();
+            limites.push_back(-1);
+            for (qsizetype i = bruta.indexOf('|'); i >= 0; i = bruta.indexOf('|', i + 1))
+                limites.push_back(i);
+            limites.push_back(bruta.size());
+            const qsizetype nValores = static_cast<qsizetype>(limites.size()) - 1;
+            if (nValores <= maiorPosicao)
                 throw ErroExecucao(ErroExecucao::SubscritoForaDoIntervalo,
                                    QStringLiteral("Subscrito fora do intervalo: a linha %1 tem %2 valor(es), "
                                                   "a coluna %3 é necessária ")
                                        .arg(n + 1)
-                                       .arg(valores.size())
+                                       .arg(nValores)
                                        .arg(maiorPosicao + 1),
                                    kOrigem);
             auto registro = std::make_shared<Registro>();
             for (size_t k = 0; k < defs.size(); ++k) {
-                const QString& valor = valores.at(posicoes[k]);
+                const auto p = static_cast<size_t>(posicoes[k]);
+                const QString valor = decodifica1252(
+                    QByteArrayView(bruta).sliced(limites[p] + 1, limites[p + 1] - limites[p] - 1));
                 (*registro).*(defs[k].membro) = defs[k].decodificado ? DecodificaTexto(valor) : valor;
             }
             colecao->Add(std::move(registro));

@@ -354,6 +354,44 @@ TEST_F(Carregador, TheFiftyFiveEntityNames) {
     EXPECT_EQ(Init::DecodificaTexto(texto), todos);
 }
 
+TEST_F(Carregador, DecodingEqualsReplacingEachNameInTurn) {
+    // The plain reading of the rule: every listed name replaced everywhere, one name after the other.
+    const QList<QPair<QString, QString>> nomes = {
+        {"&Aacute;", "Á"}, {"&Egrave;", "È"}, {"&ocirc;", "ô"},  {"&Ccedil;", "Ç"}, {"&aacute;", "á"},
+        {"&egrave;", "è"}, {"&Ograve;", "Ò"}, {"&ccedil;", "ç"}, {"&Acirc;", "Â"},  {"&Euml;", "Ë"},
+        {"&ograve;", "ò"}, {"&acirc;", "â"},  {"&euml;", "ë"},   {"&Ntilde;", "Ñ"}, {"&Agrave;", "À"},
+        {"&ntilde;", "ñ"}, {"&agrave;", "à"}, {"&Otilde;", "Õ"}, {"&Aring;", "Å"},  {"&otilde;", "õ"},
+        {"&Yacute;", "Ý"}, {"&aring;", "å"},  {"&Iacute;", "Í"}, {"&Ouml;", "Ö"},   {"&yacute;", "ý"},
+        {"&Atilde;", "Ã"}, {"&iacute;", "í"}, {"&ouml;", "ö"},   {"&atilde;", "ã"}, {"&Icirc;", "Î"},
+        {"&Auml;", "Ä"},   {"&icirc;", "î"},  {"&Uacute;", "Ú"}, {"&auml;", "ä"},   {"&Igrave;", "Ì"},
+        {"&uacute;", "ú"}, {"&igrave;", "ì"}, {"&Ucirc;", "Û"},  {"&Iuml;", "Ï"},   {"&ucirc;", "û"},
+        {"&iuml;", "ï"},   {"&Ugrave;", "Ù"}, {"&Eacute;", "É"}, {"&ugrave;", "ù"}, {"&eacute;", "é"},
+        {"&Oacute;", "Ó"}, {"&Uuml;", "Ü"},   {"&Ecirc;", "Ê"},  {"&oacute;", "ó"}, {"&uuml;", "ü"},
+        {"&thorn;", "þ"},  {"&ecirc;", "ê"},  {"&Ocirc;", "Ô"},  {"&szlig;", "ß"},  {"&ordm;", "º"},
+    };
+    auto porNome = [&](QString t) {
+        for (const auto& [nome, letra] : nomes)
+            t.replace(nome, letra);
+        return t;
+    };
+    // Texts built from pieces that make names, near-names and nested ampersands.
+    const QStringList pedacos = {"&",       ";",    "a",   "A",        "tilde",    "acute",
+                                 "uml",     "ordm", "amp", "&atilde;", "&Aacute;", "&ordm;",
+                                 "&szlig;", " ",    "x&",  "&#227;",   "ã",        "é"};
+    quint32 semente = 12345;
+    auto sorteio = [&](int n) {
+        semente = semente * 1103515245u + 12345u;
+        return int((semente >> 16) % quint32(n));
+    };
+    for (int caso = 0; caso < 3000; ++caso) {
+        QString texto;
+        const int partes = 1 + sorteio(12);
+        for (int i = 0; i < partes; ++i)
+            texto += pedacos[sorteio(int(pedacos.size()))];
+        ASSERT_EQ(Init::DecodificaTexto(texto), porNome(texto)) << texto.toStdString();
+    }
+}
+
 TEST_F(Carregador, MissingFileIsError53WithTheLoaderDescription) {
     const ErroExecucao e = erroDe(&Init::CarregarReceita);
     EXPECT_EQ(e.Numero(), ErroExecucao::ArquivoNaoEncontrado);
