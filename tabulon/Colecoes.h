@@ -136,8 +136,10 @@ public:
                 const QString& pVALOR_MULTA, const QString& pVALOR_CORRECAO, const QString& pVALOR_TOTAL,
                 const QString& pDATA_ATUALIZACAO, const QString& pCOD_UF, const QString& pCOD_MUNICIPIO,
                 const QString& pCOD_CLASSE_VECTO, const QString& pIMPRESSO);
-    // Empties the ZOV file of the folder DirBase (which ends with a separator) and the collection.
-    // On failure the file is left as it was, the reason goes to *mensagem and false is returned.
+    // Empties the ZOV file of the folder DirBase and the collection (header names stay), keeping the
+    // previous file as ZOV_temp. The file is replaced atomically, never deleted first: on failure it
+    // is left as it was, the collection too, and *mensagem receives the text the caller shows,
+    // "Não foi possível remover itens:  " followed by the reason; false is returned.
     bool LimpaBase(const QString& DirBase, QString* mensagem = nullptr);
     // Replaces the record at position 0..Count; another position raises error 9.
     void Set_Item(qsizetype iIndice, RegistroPtr oZov);
@@ -151,6 +153,7 @@ class TABULON_API CONTRIBUINTEs : public Colecao<CONTRIBUINTE, CONTRIBUINTEs> {
 public:
     void NewContribuinte(const QString& pTIPO_DOCUMENTO, const QString& pDOCUMENTO_IDENTIFICACAO,
                          const QString& pRAZAO_SOCIAL, const QString& pNUM_DDD, const QString& pNUM_FONE);
+    // As ZOVs::LimpaBase, on the CONTRIBUINTE file (backup CONTRIBUINTE_temp).
     bool LimpaBase(const QString& DirBase, QString* mensagem = nullptr);
     std::shared_ptr<CONTRIBUINTEs> Query_TIPO_DOCUMENTO(const QString& pTIPO_DOCUMENTO) const;
     // Substring search: 123 also finds 9123400; an empty argument keeps every taxpayer.

@@ -1,5 +1,6 @@
 #include "tabulon/MD5Driver.h"
 
+#include "tabulon/Funcoes.h"
 #include "tabulon/Texto1252.h"
 
 #include <QCryptographicHash>
@@ -39,9 +40,12 @@ QString BytesParaHex(QByteArrayView digest) {
     return hex;
 }
 
+QByteArray TextoParaBytes(const QString& texto) {
+    return codifica1252(texto);
+}
+
 QString CalculaMD5(const QString& texto) {
-    const QByteArray bytes = codifica1252(texto);
-    return BytesParaHex(QCryptographicHash::hash(bytes, QCryptographicHash::Md5));
+    return BytesParaHex(QCryptographicHash::hash(TextoParaBytes(texto), QCryptographicHash::Md5));
 }
 
 QByteArray passoDaCadeia(QByteArrayView linha, QByteArrayView anterior) {
@@ -60,6 +64,16 @@ QByteArray digestDasLinhas(const QList<QByteArray>& linhas) {
 
 bool ehLinhaDeDigest(QByteArrayView linha) {
     return linha.startsWith(QByteArrayView(MarcaDigest));
+}
+
+QByteArray assinaConteudo(const QByteArray& conteudo) {
+    QList<QByteArray> linhas;
+    for (QByteArrayView l : vistasDasLinhas(conteudo)) {
+        if (!ehLinhaDeDigest(l))
+            linhas.append(l.toByteArray());
+    }
+    linhas.append(QByteArray(MarcaDigest) + digestDasLinhas(linhas));
+    return juntaLinhas(linhas);
 }
 
 } // namespace tabulon::MD5Driver

@@ -19,6 +19,8 @@ inline constexpr char MarcaDigest[] = ":):)";
 // MD5 of the text's Windows-1252 bytes, as 32 hexadecimal digits (lower case, except that a byte
 // below 16 is written "0" and an upper-case digit, as the tables have always been signed).
 TABULON_API QString CalculaMD5(const QString& texto);
+// One byte per character, the character's Windows-1252 code.
+TABULON_API QByteArray TextoParaBytes(const QString& texto);
 TABULON_API QString BytesParaHex(QByteArrayView digest);
 
 // One step of the chain on raw file bytes: upper-case MD5 of trimmed(linha) followed by anterior.
@@ -27,6 +29,10 @@ TABULON_API QByteArray passoDaCadeia(QByteArrayView linha, QByteArrayView anteri
 TABULON_API QByteArray digestDasLinhas(const QList<QByteArray>& linhas);
 
 TABULON_API bool ehLinhaDeDigest(QByteArrayView linha);
+
+// A table's content signed: every digest line it holds is dropped and the digest of the remaining
+// lines is appended as the last line; lines end with CR LF.
+TABULON_API QByteArray assinaConteudo(const QByteArray& conteudo);
 
 } // namespace MD5Driver
 } // namespace tabulon

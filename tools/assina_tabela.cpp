@@ -23,23 +23,18 @@ int assina(const QString& caminho) {
         std::fprintf(stderr, "%s: %s\n", qPrintable(caminho), qPrintable(e.Descricao()));
         return 1;
     }
-    QList<QByteArray> linhas;
-    for (const QByteArray& l : separaLinhas(conteudo)) {
-        if (!MD5Driver::ehLinhaDeDigest(l))
-            linhas.append(l);
-    }
-    if (linhas.isEmpty()) {
+    if (conteudo.isEmpty()) {
         std::fprintf(stderr, "%s: arquivo vazio\n", qPrintable(caminho));
         return 1;
     }
-    const QByteArray digest = MD5Driver::digestDasLinhas(linhas);
-    linhas.append(QByteArray(MD5Driver::MarcaDigest) + digest);
+    const QByteArray assinado = MD5Driver::assinaConteudo(conteudo);
     QString erro;
-    if (!gravaArquivoAtomico(caminho, juntaLinhas(linhas), &erro)) {
+    if (!gravaArquivoAtomico(caminho, assinado, &erro)) {
         std::fprintf(stderr, "%s: %s\n", qPrintable(caminho), qPrintable(erro));
         return 1;
     }
-    std::printf("%s %s\n", qPrintable(caminho), digest.constData());
+    const QList<QByteArray> linhas = separaLinhas(assinado);
+    std::printf("%s %s\n", qPrintable(caminho), linhas.last().mid(4).constData());
     return 0;
 }
 

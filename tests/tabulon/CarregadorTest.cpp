@@ -220,6 +220,30 @@ TEST_F(Carregador, EveryTableFileColumnsAndDecodedFields) {
                                        {1, 2});
 }
 
+TEST(Tabelas, TheFourteenFilesInLoadingOrderWithTheirDigestCheck) {
+    const std::pair<const char*, bool> esperadas[] = {
+        {"mab_receita_classe", true},
+        {"TAB_MUNIC", true},
+        {"mab_classe_vencimento", true},
+        {"mab_arrec", true},
+        {"mab_tipo_identificacao", true},
+        {"mab_tipo_periodicidade", true},
+        {"mab_tipo_receita", true},
+        {"mab_valida_doc", true},
+        {"CONTRIBUINTE", false},
+        {"ZOV", false},
+        {"PARAMETROS", true},
+        {"PERIODOS", true},
+        {"TAB_CERT_ANTIGA", true},
+        {"mab_tipo_documento_origem", true},
+    };
+    ASSERT_EQ(std::size(Init::Tabelas), std::size(esperadas));
+    for (size_t i = 0; i < std::size(esperadas); ++i) {
+        EXPECT_STREQ(Init::Tabelas[i].arquivo, esperadas[i].first);
+        EXPECT_EQ(Init::Tabelas[i].comDigest, esperadas[i].second) << esperadas[i].first;
+    }
+}
+
 TEST_F(Carregador, SavedDocumentsLeaveTheSearchFieldsEmpty) {
     teste::escreveTabela(arquivo("ZOV"),
                          {"NUM_DOCUMENTO|TIPO_DOCUMENTO_IDENT|NUM_DOCUMENTO_IDENT|COD_RECEITA|REFERENCIA|"

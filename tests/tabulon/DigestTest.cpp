@@ -155,3 +155,16 @@ TEST_F(Digest, TablesSignedByTheTestHelperPass) {
     EXPECT_EQ(teste::leArquivo(caminho()), exemplo(QByteArray(":):)") + kDigestDoExemplo));
     EXPECT_TRUE(Init().ValidaHashDeArchivoMD5(caminho()));
 }
+
+TEST_F(Digest, SigningDropsOldDigestLinesAndAppendsTheNewOne) {
+    const QByteArray assinado = exemplo(QByteArray(":):)") + kDigestDoExemplo);
+    EXPECT_EQ(MD5Driver::assinaConteudo("COD|NOME\r\n1|S\xe3o Paulo"), assinado);
+    EXPECT_EQ(MD5Driver::assinaConteudo(assinado), assinado);
+    // A stale digest in the middle and records after it: all the records end up covered.
+    EXPECT_EQ(MD5Driver::assinaConteudo("COD|NOME\r:):)0123\r\n1|S\xe3o Paulo\r\n"), assinado);
+    EXPECT_EQ(verifica(MD5Driver::assinaConteudo("A|B\r\n1|2\r\n:):)x\r\n3|4\r\n")), 0);
+}
+
+TEST(TextoParaBytes, OneWindows1252BytePerCharacter) {
+    EXPECT_EQ(MD5Driver::TextoParaBytes(QString::fromUtf8("Ação €")), QByteArray("A\xe7\xe3o \x80"));
+}
