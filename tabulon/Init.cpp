@@ -16,7 +16,7 @@ namespace {
 
 const QString kOrigem = QStringLiteral("Tabulon");
 
-// Entity names in the order they are replaced, with the Latin-1 character each stands for.
+// The entity names in their listed order, with the Latin-1 character each stands for.
 constexpr std::array<std::pair<const char*, char16_t>, 55> kEntidades{{
     {"&Aacute;", u'\u00C1'}, {"&Egrave;", u'\u00C8'}, {"&ocirc;", u'\u00F4'},  {"&Ccedil;", u'\u00C7'},
     {"&aacute;", u'\u00E1'}, {"&egrave;", u'\u00E8'}, {"&Ograve;", u'\u00D2'}, {"&ccedil;", u'\u00E7'},
@@ -92,18 +92,18 @@ QString Init::DecodificaTexto(const QString& valor) {
     texto.reserve(valor.size());
     qsizetype copiado = 0;
     while (amp >= 0) {
-        const qsizetype fim = valor.indexOf(QLatin1Char(';'), amp + 1);
-        if (fim < 0)
-            break;
+        // Only the next few characters can close a name, which keeps long values linear.
+        const QStringView janela = QStringView(valor).sliced(amp, std::min(kMaiorNome, valor.size() - amp));
+        const qsizetype fim = janela.indexOf(QLatin1Char(';'));
         qsizetype proximo = amp + 1;
-        if (fim - amp + 1 <= kMaiorNome) {
-            const QStringView candidato = QStringView(valor).sliced(amp, fim - amp + 1);
+        if (fim > 0) {
+            const QStringView candidato = janela.first(fim + 1);
             for (const auto& [nome, caractere] : kEntidades) {
                 if (candidato == QLatin1String(nome)) {
                     texto.append(QStringView(valor).sliced(copiado, amp - copiado));
                     texto.append(QChar(caractere));
-                    copiado = fim + 1;
-                    proximo = fim + 1;
+                    copiado = amp + fim + 1;
+                    proximo = copiado;
                     break;
                 }
             }

@@ -479,16 +479,23 @@ TEST_F(Carregador, TruncatedReferenceFileIsCorrupt) {
     }
 }
 
-TEST_F(Carregador, VeryLongLineLoads) {
+TEST_F(Carregador, VeryLongLinesLoad) {
     const QString longo(1 << 20, QLatin1Char('x'));
-    teste::escreveTabela(arquivo("CONTRIBUINTE"),
-                         {"TIPO_DOCUMENTO|DOCUMENTO_IDENTIFICACAO|RAZAO_SOCIAL|NUM_DDD|NUM_FONE",
-                          QStringLiteral("3|123|") + longo + QStringLiteral("|61|5550000")},
-                         false);
+    // A decoded value made of ampersands with one name at its very end.
+    const QString ampersands = QString(200000, QLatin1Char('&')) + QStringLiteral("&atilde;");
+    teste::escreveTabela(
+        arquivo("CONTRIBUINTE"),
+        {"TIPO_DOCUMENTO|DOCUMENTO_IDENTIFICACAO|RAZAO_SOCIAL|NUM_DDD|NUM_FONE",
+         QStringLiteral("3|123|") + longo + QStringLiteral("|61|5550000"),
+         QStringLiteral("3|") + longo + QLatin1Char('|') + ampersands + QStringLiteral("|61|")},
+        false);
     const auto c = init.CarregarContribuinte();
-    ASSERT_EQ(c->Count(), 1);
+    ASSERT_EQ(c->Count(), 2);
     EXPECT_EQ(c->Item(1)->RAZAO_SOCIAL, longo);
     EXPECT_EQ(c->Item(1)->NUM_FONE, QStringLiteral("5550000"));
+    EXPECT_EQ(c->Item(2)->DOCUMENTO_IDENTIFICACAO, longo);
+    EXPECT_EQ(c->Item(2)->RAZAO_SOCIAL, QString(200000, QLatin1Char('&')) + QString::fromUtf8("ã"));
+    EXPECT_EQ(c->Item(2)->NUM_FONE, QString());
 }
 
 TEST_F(Carregador, MoreRecordsThanASixteenBitPositionHolds) {
