@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QLibraryInfo>
 #include <QTextStream>
+#include <QTimer>
 #include <QTranslator>
 #include <cstdio>
 #include <cstring>
@@ -188,6 +189,9 @@ int executar(int argc, char** argv) {
         return 1;
     principal.show();
     principal.mostrarMensagem();
+    // The desktop may hand the focus to the notice rather than to the main window; the start-up
+    // activation runs in any case.
+    QTimer::singleShot(0, &principal, &frmPrincipal::aoAtivar);
     return app.exec();
 }
 

@@ -53,7 +53,6 @@ QAction* item(QMenu* menu, const char* nome, const QString& texto, const QKeySeq
 QAction* separador(QMenu* menu, const char* nome) {
     QAction* acao = menu->addSeparator();
     acao->setObjectName(QLatin1String(nome));
-    acao->setText(QStringLiteral("-"));
     return acao;
 }
 

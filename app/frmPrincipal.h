@@ -56,6 +56,10 @@ public:
     // Shows the notice window, bringing it up again when it was closed.
     void mostrarMensagem();
 
+    // What happens each time the window becomes active: the regional settings test (ending the program
+    // when it fails) and the clean-up of barcode pictures.
+    void aoAtivar();
+
     // The time source of the status bar (tests fix it).
     void definirRelogio(std::function<QDateTime()> relogio);
     // What ending the program means (the program quits its event loop; tests record the call).
@@ -99,7 +103,6 @@ private:
     void montaBarraDeStatus();
     void ligaJanela(QAction* acao, const std::function<void(frmPrincipal&)>& janela);
     void abreJanela(const std::function<void(frmPrincipal&)>& janela);
-    void aoAtivar();
     void apagaImagens();
     void configurarImpressora();
     void abrirAjuda();

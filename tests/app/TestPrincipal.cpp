@@ -59,6 +59,8 @@ protected:
         QCoreApplication::sendEvent(&w, &ativacao);
     }
 
+    // Activations clean the current folder: each test has its own.
+    PastaCorrente corrente;
     teste::PastaDados dados;
     QTemporaryDir programa;
     teste::PlataformaDeTeste plataforma;
@@ -405,7 +407,6 @@ TEST_F(Principal, ConfiguracaoRegionalBrasileiraNaoIncomoda) {
 }
 
 TEST_F(Principal, AtivarEFecharApagamAsImagensNasDuasPastas) {
-    PastaCorrente corrente;
     const QString imagem = QStringLiteral("_barcode_85860000001234500000000000000000000000000000.bmp");
     const QString outro = QStringLiteral("barcode.bmp");
     auto cria = [&] {
