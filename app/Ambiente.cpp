@@ -1,42 +1,19 @@
 #include "app/Ambiente.h"
 
+#include "common/Formato.h"
 #include "platform/Configuracoes.h"
+#include "tabulon/Funcoes.h"
 
 #include <QDate>
 #include <QDir>
 
 namespace zove {
 
-namespace {
-
-// Only the blank counts, as for the data files.
-QString semBrancos(const QString& texto) {
-    qsizetype inicio = 0;
-    qsizetype fim = texto.size();
-    while (inicio < fim && texto.at(inicio) == QLatin1Char(' '))
-        ++inicio;
-    while (fim > inicio && texto.at(fim - 1) == QLatin1Char(' '))
-        --fim;
-    return texto.mid(inicio, fim - inicio);
-}
-
-bool soDigitos(const QString& texto) {
-    if (texto.isEmpty())
-        return false;
-    for (const QChar c : texto) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    }
-    return true;
-}
-
-} // namespace
-
 bool configuracoesRegionaisOK(const QLocale& locale) {
     const QDate data = locale.toDate(QStringLiteral("25/12/2001"), QLocale::ShortFormat);
     const QString textoData = data.isValid() ? locale.toString(data, QLocale::ShortFormat) : QString();
-    const bool dataOK =
-        textoData.startsWith(QStringLiteral("25")) && textoData.size() == 10 && soDigitos(textoData.right(4));
+    const bool dataOK = textoData.startsWith(QStringLiteral("25")) && textoData.size() == 10 &&
+                        formato::somenteDigitos(textoData.right(4));
 
     const QString textoNumero = locale.toString(1000.0, 'f', 2);
     const bool numeroOK = textoNumero.size() >= 6 && textoNumero.at(1) == QLatin1Char('.') &&
@@ -46,7 +23,7 @@ bool configuracoesRegionaisOK(const QLocale& locale) {
 }
 
 QString corrigeCaminho(const QString& pasta) {
-    QString caminho = semBrancos(pasta);
+    QString caminho = tabulon::semBrancos(pasta);
     if (!caminho.isEmpty() && !caminho.endsWith(QLatin1Char('/')))
         caminho += QLatin1Char('/');
     return caminho;

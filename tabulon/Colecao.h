@@ -3,6 +3,7 @@
 // placeholder created on first read), the column names of the file header, and filtered queries that
 // return new collections sharing the same record objects.
 #include "tabulon/ErroExecucao.h"
+#include "tabulon/Funcoes.h"
 
 #include <QString>
 #include <QStringList>
@@ -70,7 +71,7 @@ public:
                 nome = resto.left(barra);
                 resto = resto.mid(barra + 1);
             } else {
-                nome = semEspacosNasPontas(resto);
+                nome = semBrancos(resto);
                 resto.clear();
             }
             if (primeiro) {
@@ -108,17 +109,6 @@ protected:
         } catch (...) {
             return nullptr;
         }
-    }
-
-    // Only the space counts as a blank here, as in the rest of the table format.
-    static QString semEspacosNasPontas(const QString& texto) {
-        qsizetype inicio = 0;
-        qsizetype fim = texto.size();
-        while (inicio < fim && texto.at(inicio) == QLatin1Char(' '))
-            ++inicio;
-        while (fim > inicio && texto.at(fim - 1) == QLatin1Char(' '))
-            --fim;
-        return texto.mid(inicio, fim - inicio);
     }
 
     qsizetype ProcuraCampo(const QString& NomeCampo) const {

@@ -103,6 +103,16 @@ bool gravaArquivoAtomico(const QString& caminho, const QByteArray& conteudo, QSt
     return true;
 }
 
+QString semBrancos(const QString& texto) {
+    qsizetype inicio = 0;
+    qsizetype fim = texto.size();
+    while (inicio < fim && texto.at(inicio) == QLatin1Char(' '))
+        ++inicio;
+    while (fim > inicio && texto.at(fim - 1) == QLatin1Char(' '))
+        --fim;
+    return texto.mid(inicio, fim - inicio);
+}
+
 std::optional<QDate> lerData(const QString& texto) {
     const QStringList partes = texto.trimmed().split(QLatin1Char('/'));
     if (partes.size() != 3)

@@ -33,6 +33,10 @@ TABULON_API QByteArray juntaLinhas(const QList<QByteArray>& linhas);
 TABULON_API bool gravaArquivoAtomico(const QString& caminho, const QByteArray& conteudo,
                                      QString* erro = nullptr);
 
+// The text without the spaces at its ends. Only the space counts as a blank in the table format
+// (tabs and other white space are kept).
+TABULON_API QString semBrancos(const QString& texto);
+
 // A date text as the regional settings read it (d/m/yyyy, two-digit years in the 1930-2029 window).
 TABULON_API std::optional<QDate> lerData(const QString& texto);
 
