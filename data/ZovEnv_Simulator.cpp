@@ -315,32 +315,24 @@ ResultadoAlteracao ZovEnv_Simulator::ZOVUpdate(const QString& COD_RECEITA, const
                                                const QString& VALOR_MULTA, const QString& VALOR_PRINCIPAL,
                                                const QString& VALOR_TOTAL, const QString& COD_MUNICIPIO,
                                                const QString& COD_CLASSE_VECTO, const QString& numDocumento) {
-    const auto carregados = m_refs.oZOVs;
-    if (!carregados)
-        return tabelaAusente(kZOV);
-    const tabulon::ZOVs& zovs = *carregados;
-    const qsizetype pos = posicaoDoDocumento(zovs, numDocumento);
-    if (pos == 0)
-        return {};
-    // The loaded record is left as it is until the file holds the change.
-    auto novo = std::make_shared<tabulon::ZOV>(*zovs.Item(pos));
-    novo->COD_RECEITA = COD_RECEITA;
-    novo->DATA_ATUALIZACAO = DATA_ATUALIZACAO;
-    novo->DATA_CALCULO = DATA_CALCULO;
-    novo->DATA_VENCIMENTO = DATA_VENCIMENTO;
-    novo->NUM_DOCUMENTO_IDENT = NUM_DOCUMENTO_IDENT;
-    novo->NUM_DOCUMENTO_ORIGEM = NUM_DOCUMENTO_ORIGEM;
-    novo->REFERENCIA = REFERENCIA;
-    novo->TIPO_DOCUMENTO_IDENT = TIPO_DOCUMENTO_IDENT;
-    novo->VALOR_CORRECAO = VALOR_CORRECAO;
-    novo->VALOR_JUROS = VALOR_JUROS;
-    novo->VALOR_MULTA = VALOR_MULTA;
-    novo->VALOR_PRINCIPAL = VALOR_PRINCIPAL;
-    novo->VALOR_TOTAL = VALOR_TOTAL;
-    novo->COD_MUNICIPIO = COD_MUNICIPIO;
-    novo->COD_CLASSE_VECTO = COD_CLASSE_VECTO;
-    novo->COD_UF = QStringLiteral("OL");
-    return regravaZOV(*copiaCom(zovs, pos, std::move(novo)));
+    return alteraDocumento(numDocumento, [&](tabulon::ZOV& novo) {
+        novo.COD_RECEITA = COD_RECEITA;
+        novo.DATA_ATUALIZACAO = DATA_ATUALIZACAO;
+        novo.DATA_CALCULO = DATA_CALCULO;
+        novo.DATA_VENCIMENTO = DATA_VENCIMENTO;
+        novo.NUM_DOCUMENTO_IDENT = NUM_DOCUMENTO_IDENT;
+        novo.NUM_DOCUMENTO_ORIGEM = NUM_DOCUMENTO_ORIGEM;
+        novo.REFERENCIA = REFERENCIA;
+        novo.TIPO_DOCUMENTO_IDENT = TIPO_DOCUMENTO_IDENT;
+        novo.VALOR_CORRECAO = VALOR_CORRECAO;
+        novo.VALOR_JUROS = VALOR_JUROS;
+        novo.VALOR_MULTA = VALOR_MULTA;
+        novo.VALOR_PRINCIPAL = VALOR_PRINCIPAL;
+        novo.VALOR_TOTAL = VALOR_TOTAL;
+        novo.COD_MUNICIPIO = COD_MUNICIPIO;
+        novo.COD_CLASSE_VECTO = COD_CLASSE_VECTO;
+        novo.COD_UF = QStringLiteral("OL");
+    });
 }
 
 ResultadoAlteracao ZovEnv_Simulator::ZOVInsert(
@@ -425,19 +417,15 @@ ResultadoAlteracao ZovEnv_Simulator::ContribuinteInsert(const QString& DOCUMENTO
 }
 
 ResultadoAlteracao ZovEnv_Simulator::ZovUpdateImpreso(const QString& impresso, const QString& numDocumento) {
-    const auto carregados = m_refs.oZOVs;
-    if (!carregados)
-        return tabelaAusente(kZOV);
-    const tabulon::ZOVs& zovs = *carregados;
-    const qsizetype pos = posicaoDoDocumento(zovs, numDocumento);
-    if (pos == 0)
-        return {};
-    auto novo = std::make_shared<tabulon::ZOV>(*zovs.Item(pos));
-    novo->IMPRESSO = impresso;
-    return regravaZOV(*copiaCom(zovs, pos, std::move(novo)));
+    return alteraDocumento(numDocumento, [&](tabulon::ZOV& novo) { novo.IMPRESSO = impresso; });
 }
 
 ResultadoAlteracao ZovEnv_Simulator::ZOVDelete(const QString& numDocumento) {
+    return alteraDocumento(numDocumento, {});
+}
+
+ResultadoAlteracao ZovEnv_Simulator::alteraDocumento(const QString& numDocumento,
+                                                     const std::function<void(tabulon::ZOV&)>& edita) {
     const auto carregados = m_refs.oZOVs;
     if (!carregados)
         return tabelaAusente(kZOV);
@@ -445,7 +433,12 @@ ResultadoAlteracao ZovEnv_Simulator::ZOVDelete(const QString& numDocumento) {
     const qsizetype pos = posicaoDoDocumento(zovs, numDocumento);
     if (pos == 0)
         return {};
-    return regravaZOV(*copiaCom(zovs, pos, nullptr));
+    if (!edita)
+        return regravaZOV(*copiaCom(zovs, pos, nullptr));
+    // The loaded record is left as it is until the file holds the change.
+    auto novo = std::make_shared<tabulon::ZOV>(*zovs.Item(pos));
+    edita(*novo);
+    return regravaZOV(*copiaCom(zovs, pos, std::move(novo)));
 }
 
 } // namespace zove

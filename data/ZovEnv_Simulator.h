@@ -90,6 +90,10 @@ public:
 
 private:
     ResultadoAlteracao regravaZOV(const tabulon::ZOVs& colecao);
+    // Rewrites the table with the first document of that number edited (or, with no edit, removed);
+    // nothing is written when there is no such document.
+    ResultadoAlteracao alteraDocumento(const QString& numDocumento,
+                                       const std::function<void(tabulon::ZOV&)>& edita);
     ResultadoAlteracao regravaCONTRIBUINTE(const tabulon::CONTRIBUINTEs& colecao);
 
     Referencias& m_refs;
