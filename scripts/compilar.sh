@@ -4,5 +4,11 @@ set -euo pipefail
 RAIZ="$(cd "$(dirname "$0")/.." && pwd)"
 BUILD="${1:-$RAIZ/build}"
 shift || true
-cmake -S "$RAIZ" -B "$BUILD" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" "$@" >/dev/null
+# A compiler cache, when the machine has one, makes rebuilds of several checkouts cheap.
+LANCADOR=()
+if command -v ccache >/dev/null 2>&1; then
+    LANCADOR=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$RAIZ")}"
+fi
+cmake -S "$RAIZ" -B "$BUILD" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" "${LANCADOR[@]}" "$@" >/dev/null
 cmake --build "$BUILD" -j"$(nproc)"
