@@ -5,12 +5,20 @@
 // Changing operations return a ResultadoAlteracao. A failure is never silent: nothing that could not
 // be written is kept, the table file keeps its previous content, the loaded collection is the file's
 // content again, and `erro` says why (with the system's description when the file system refused).
+//
+// Other copies of the program may write the same folder. Every change holds the table's lock (see
+// BloqueioTabela) from reading to the reloaded result, and first reloads the table when the file is not
+// the one last loaded, so a change applies to what the disk holds: a new number follows the last one on
+// disk, an update or delete finds the record as it is now. A lock not obtained within the wait (5 s by
+// default) is a reported failure. Where both tables are locked, CONTRIBUINTE is locked before ZOV.
 #include "tabulon/Colecoes.h"
 
 #include <QByteArray>
 #include <QString>
+#include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace zove {
 
@@ -37,7 +45,14 @@ public:
     // leaves the previous file untouched.
     using Gravador = std::function<bool(const QString& caminho, const QByteArray& conteudo, QString* erro)>;
 
+    // A change to both tables at once; see AlteraEmLote.
+    using AlteracaoEmLote =
+        std::function<bool(tabulon::ZOVs& zovs, tabulon::CONTRIBUINTEs& contribuintes, QString* erro)>;
+
     explicit ZovEnv_Simulator(Referencias& refs);
+    ~ZovEnv_Simulator();
+    ZovEnv_Simulator(const ZovEnv_Simulator&) = delete;
+    ZovEnv_Simulator& operator=(const ZovEnv_Simulator&) = delete;
 
     // ---- Reads. The searches return null when they cannot run (a table is not loaded).
     std::shared_ptr<tabulon::ARREC_MAB_RECEITAs> ReceitaSelectAll() const;
@@ -71,7 +86,8 @@ public:
                                  const QString& VALOR_TOTAL, const QString& COD_MUNICIPIO,
                                  const QString& COD_CLASSE_VECTO);
     // Rewrites "ZOV" or "CONTRIBUINTE" (any case) from the loaded collection and reloads it; any other
-    // name does nothing.
+    // name does nothing. When the file was rewritten by someone else since this collection was loaded,
+    // writing memory would undo that save: the table is reloaded instead and the result is a failure.
     ResultadoAlteracao Regera_Tabela(const QString& tabela);
     // Matches on the identification alone; all five fields are replaced.
     ResultadoAlteracao ContribuinteUpdate(const QString& DOCUMENTO_IDENTIFICACAO, const QString& RAZAO_SOCIAL,
@@ -84,20 +100,37 @@ public:
     ResultadoAlteracao ZovUpdateImpreso(const QString& impresso, const QString& numDocumento);
     ResultadoAlteracao ZOVDelete(const QString& numDocumento);
 
+    // ---- Work over many records (import, batch delete, registry import, clearing).
+    //
+    // Locks CONTRIBUINTE then ZOV, brings both loaded tables up to date with the files and hands
+    // `altera` editable copies of them: records may be changed in place, added or removed (a document
+    // whose NUM_DOCUMENTO is emptied is dropped at the write, as in a rewrite). The loaded collections
+    // and their records are not touched until everything is written.
+    //
+    // When `altera` returns false nothing is written and the result is a failure carrying the text it
+    // put in *erro (empty when it just gave up). Otherwise each table whose records differ from the
+    // loaded ones is written exactly once, CONTRIBUINTE first, then ZOV, and reloaded into the
+    // references; a table left as it was is not written (gravou is false when neither changed). The
+    // values are checked before anything is written. When writing ZOV fails after CONTRIBUINTE was
+    // written, CONTRIBUINTE is put back as it was: nothing of the batch remains, and `erro` says why.
+    // New document numbers are given by `altera` itself; ProximoNumeroDocumento of the copy it receives
+    // is the last number on disk plus one.
+    ResultadoAlteracao AlteraEmLote(const AlteracaoEmLote& altera);
+
+    // The number after the last document's ("1" for an empty table), or nothing when the last number is
+    // not a plain decimal number.
+    static std::optional<QString> ProximoNumeroDocumento(const tabulon::ZOVs& zovs);
+
     // The writer used for both files; by default tabulon::gravaArquivoAtomico. Tests put a failing one
     // in its place to show what a failed write leaves behind.
     void defineGravador(Gravador gravador);
+    // How long a change waits for a table held by another copy of the program before it fails.
+    void defineEsperaDoBloqueio(std::chrono::milliseconds espera);
+
+    struct Estado;
 
 private:
-    ResultadoAlteracao regravaZOV(const tabulon::ZOVs& colecao);
-    // Rewrites the table with the first document of that number edited (or, with no edit, removed);
-    // nothing is written when there is no such document.
-    ResultadoAlteracao alteraDocumento(const QString& numDocumento,
-                                       const std::function<void(tabulon::ZOV&)>& edita);
-    ResultadoAlteracao regravaCONTRIBUINTE(const tabulon::CONTRIBUINTEs& colecao);
-
-    Referencias& m_refs;
-    Gravador m_gravador;
+    std::unique_ptr<Estado> m_estado;
 };
 
 } // namespace zove

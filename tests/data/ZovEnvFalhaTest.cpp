@@ -105,6 +105,31 @@ TEST_F(FachadaFalha, CabecalhoForaDeOrdemNaoEhRegravado) {
     EXPECT_EQ(refs.oZOVs->Count(), 1);
 }
 
+TEST_F(FachadaFalha, RegistrosLidosSobCabecalhoVazioNaoSaoRegravados) {
+    // Every field of such a record reads column 0; a rewrite under the standard names would store
+    // that value in every column.
+    gravaArquivo(arquivo("ZOV"), "\r\n" + linhaZOV("7").toLatin1() + "\r\n");
+    gravaArquivo(arquivo("CONTRIBUINTE"), "\r\n3|111|MARIA|61|5551234\r\n");
+    carregaTabelas();
+    const QByteArray zov = bytes("ZOV");
+    const QByteArray contribuintes = bytes("CONTRIBUINTE");
+
+    const std::pair<const char*, Operacao> operacoes[] = {
+        {"ZOVInsert", [this](zove::ZovEnv_Simulator&) { return insere(); }},
+        {"ContribuinteInsert",
+         [](zove::ZovEnv_Simulator& f) { return f.ContribuinteInsert("222", "JOSÉ", "3", "61", "1"); }},
+        {"Regera_Tabela", [](zove::ZovEnv_Simulator& f) { return f.Regera_Tabela("ZOV"); }},
+    };
+    for (const auto& [nome, operacao] : operacoes) {
+        SCOPED_TRACE(nome);
+        const auto r = operacao(fachada());
+        EXPECT_FALSE(r.ok);
+        EXPECT_TRUE(r.erro.contains("cabeçalho")) << qPrintable(r.erro);
+        EXPECT_EQ(bytes("ZOV"), zov);
+        EXPECT_EQ(bytes("CONTRIBUINTE"), contribuintes);
+    }
+}
+
 TEST_F(FachadaFalha, DocumentoSalvoSobreviveAFalhaDeUmaGravacaoPosterior) {
     const auto salvo = insere("200", "999");
     ASSERT_TRUE(salvo.ok) << qPrintable(salvo.erro);

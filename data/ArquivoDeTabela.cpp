@@ -1,0 +1,81 @@
+#include "data/ArquivoDeTabela.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHashFunctions>
+
+namespace zove {
+
+namespace {
+
+// Two independent 64-bit hashes of the bytes: a change that keeps size and time is caught without the
+// cost of a cryptographic digest on every save.
+QByteArray resumoDe(QByteArrayView bytes) {
+    QByteArray resumo(2 * sizeof(size_t), Qt::Uninitialized);
+    const size_t a = qHashBits(bytes.data(), static_cast<size_t>(bytes.size()), 0x5a4f56u);
+    const size_t b = qHashBits(bytes.data(), static_cast<size_t>(bytes.size()), 0xc0ff1e5u);
+    memcpy(resumo.data(), &a, sizeof a);
+    memcpy(resumo.data() + sizeof a, &b, sizeof b);
+    return resumo;
+}
+
+} // namespace
+
+AssinaturaArquivo AssinaturaArquivo::doArquivo(const QString& caminho) {
+    AssinaturaArquivo a;
+    QFile f(caminho);
+    if (!f.open(QIODevice::ReadOnly))
+        return a;
+    const QByteArray conteudo = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        return a;
+    a.tamanho = conteudo.size();
+    a.modificado = QFileInfo(caminho).lastModified();
+    a.resumo = resumoDe(conteudo);
+    return a;
+}
+
+AssinaturaArquivo AssinaturaArquivo::doConteudo(const QString& caminho, const QByteArray& conteudo) {
+    AssinaturaArquivo a;
+    a.tamanho = conteudo.size();
+    a.modificado = QFileInfo(caminho).lastModified();
+    a.resumo = resumoDe(conteudo);
+    return a;
+}
+
+QString BloqueioTabela::caminho(const QString& pasta, const QString& tabela) {
+    return QDir(pasta).filePath(tabela + QStringLiteral(".lock"));
+}
+
+BloqueioTabela::BloqueioTabela(const QString& pasta, const QString& tabela)
+    : m_tabela(tabela), m_arquivo(caminho(pasta, tabela)) {
+    m_arquivo.setStaleLockTime(kValidadeDoBloqueio);
+}
+
+bool BloqueioTabela::trava(std::chrono::milliseconds espera, QString* erro) {
+    if (m_arquivo.tryLock(espera))
+        return true;
+    switch (m_arquivo.error()) {
+    case QLockFile::LockFailedError:
+        *erro =
+            QStringLiteral("A tabela %1 está sendo gravada por outra cópia do programa e não foi liberada "
+                           "em %2 segundos; nada foi gravado. Tente novamente.")
+                .arg(m_tabela)
+                .arg((espera.count() + 999) / 1000);
+        break;
+    case QLockFile::PermissionError:
+        *erro =
+            QStringLiteral("Não foi possível reservar a tabela %1 para gravação: sem permissão para criar "
+                           "%2.")
+                .arg(m_tabela, QDir::toNativeSeparators(m_arquivo.fileName()));
+        break;
+    default:
+        *erro = QStringLiteral("Não foi possível reservar a tabela %1 para gravação (%2).")
+                    .arg(m_tabela, QDir::toNativeSeparators(m_arquivo.fileName()));
+        break;
+    }
+    return false;
+}
+
+} // namespace zove
