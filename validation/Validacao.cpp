@@ -192,15 +192,14 @@ bool validaDataTexto(const QString& data, const QDate& hoje) {
 
 ResultadoCampo validaCampoData(const QString& data, const QDate& hoje) {
     ResultadoCampo r;
-    if (data.trimmed().isEmpty()) {
-        r.texto = data;
+    // Only a box left truly empty has no date; blanks are a text that is not one.
+    if (data.isEmpty())
         return r;
-    }
     const QString digitos = semBarras(data.trimmed());
     const auto lida = digitos.size() < 6 ? std::nullopt : dataDeDigitos(digitos, hoje);
     if (!lida) {
         r.ok = false;
-        r.texto = digitos;
+        r.texto = semBarras(data);
         r.mensagem = QStringLiteral("Data inválida");
         r.titulo = QStringLiteral("Erro");
         r.icone = ResultadoCampo::Icone::Critico;
@@ -332,8 +331,10 @@ ResultadoTecla digitaValor(const Caixa& caixa, int tecla, int maxInteiros, int m
         return teclaDeValor ? aceita() : recusa();
     if (digito && c.inicioSelecao == 0 && c.tamanhoSelecao == c.texto.size())
         return aceita();
+    // Backspace always passes, even when it joins the two parts past the limit: the user must be able
+    // to correct the box, and validaCampoValor refuses such an amount when the box is left.
     if (tecla == teclaBackspace)
-        return aceita();
+        return ResultadoTecla{tecla, aplicaTecla(c, tecla)};
 
     const PartesValor p = partes(c.texto);
     if (virgula && p.virgula >= 0)
@@ -352,6 +353,29 @@ ResultadoTecla digitaValor(const Caixa& caixa, int tecla, int maxInteiros, int m
     if (p.inteiros < maxInteiros || p.decimais < maxDecimais || virgula)
         return teclaDeValor ? aceita() : recusa();
     return recusa();
+}
+
+ResultadoCampo validaCampoValor(const QString& texto, int maxInteiros) {
+    ResultadoCampo r;
+    if (texto.isEmpty()) {
+        r.texto = QStringLiteral("0,00");
+        return r;
+    }
+    const std::optional<qint64> lido = formato::centavos(texto);
+    qint64 limite = 100; // centavos of 1 real times 10^maxInteiros
+    for (int i = 0; i < maxInteiros; ++i)
+        limite *= 10;
+    if (lido && *lido >= 0 && *lido < limite) {
+        r.texto = formato::valor(*lido);
+        return r;
+    }
+    r.ok = false;
+    r.texto = texto;
+    r.mensagem =
+        QStringLiteral("Valor inválido: no máximo %1 dígitos antes da vírgula e 2 depois").arg(maxInteiros);
+    r.titulo = QStringLiteral("Erro");
+    r.icone = ResultadoCampo::Icone::Critico;
+    return r;
 }
 
 QString removeCaractere(const QString& texto, const QString& c) {

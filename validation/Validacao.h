@@ -61,8 +61,9 @@ struct ResultadoCampo {
 // `hoje`). An empty or blank text is valid.
 bool validaDataTexto(const QString& data, const QDate& hoje = QDate::currentDate());
 
-// The date box of the entry form when it is left. Valid: `texto` is the date as dd/mm/yyyy (or the
-// empty text unchanged). Refused: `texto` is the typed text without slashes, with "Data inválida".
+// The date box of the entry form when it is left. Valid: `texto` is the date as dd/mm/yyyy; only the
+// empty text is accepted as no date (a text of blanks is refused). Refused: `texto` is the typed text
+// without slashes, with "Data inválida".
 ResultadoCampo validaCampoData(const QString& data, const QDate& hoje = QDate::currentDate());
 
 // Empty, or a year from 1990 to 2040. `texto` echoes the argument.
@@ -105,9 +106,17 @@ Caixa aplicaTecla(const Caixa& caixa, int tecla);
 int somenteNumeros(int tecla);
 ResultadoTecla somenteNumeros(const Caixa& caixa, int tecla);
 
-// The key filter of the money boxes ("," separates the decimals): at most maxInteiros digits before
-// the comma and maxDecimais after it; a digit typed on a full integer part brings its own comma.
+// The key filter of the money boxes ("," separates the decimals). Backspace always passes. Any other
+// key that would leave more than maxInteiros digits before the comma or more than maxDecimais after it
+// is refused; a digit typed on a full integer part brings its own comma. Backspace can still join the
+// two parts past the limit (the comma of 12345678,5 deleted): validaCampoValor refuses that amount
+// when the box is left.
 ResultadoTecla digitaValor(const Caixa& caixa, int tecla, int maxInteiros, int maxDecimais);
+
+// A money box when it is left: empty becomes "0,00"; an amount of at most maxInteiros integer digits
+// and 2 decimals (thousands dots allowed) is shown as "1.234,50"; anything else is refused, the text
+// kept, with a message naming the limit.
+ResultadoCampo validaCampoValor(const QString& texto, int maxInteiros = 8);
 
 // `texto` without any occurrence of `c` when `c` is exactly one character; otherwise `texto`.
 QString removeCaractere(const QString& texto, const QString& c);

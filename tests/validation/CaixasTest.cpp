@@ -106,10 +106,13 @@ TEST(DigitaValor, OitoInteirosEDuasDecimais) {
         {caixa("1234,56", 0, 7), '9', '9', caixa("9", 1)},
         {caixa("1234,56", 0, 7), ',', 0, caixa("1234,56", 0, 7)},
         {caixa("1234,56", 0, 7), 'a', 0, caixa("1234,56", 0, 7)},
-        // Backspace always passes.
+        // Backspace always passes, even when deleting the comma joins nine integer digits (the box is
+        // checked when it is left).
         {noFim("1234,5"), teclaBackspace, teclaBackspace, noFim("1234,")},
         {noFim("12,50"), teclaBackspace, teclaBackspace, noFim("12,5")},
         {caixa("1", 0, 1), teclaBackspace, teclaBackspace, caixa("", 0)},
+        {caixa("12345678,5", 9), teclaBackspace, teclaBackspace, caixa("123456785", 8)},
+        {caixa("12345678,50", 9), teclaBackspace, teclaBackspace, caixa("1234567850", 8)},
     };
     for (const auto& c : casos) {
         const ResultadoTecla r = digitaValor(c.antes, c.tecla, 8, 2);
@@ -144,10 +147,9 @@ TEST(DigitaValor, NenhumaTeclaPassaDosLimites) {
         Caixa antes;
         int tecla;
     } casos[] = {
-        {caixa("12345678,", 0), '9'},             // a ninth integer digit before the comma
-        {caixa("123456", 2), ','},                // 12,3456
-        {caixa("12345678", 2), ','},              // 12,345678
-        {caixa("12345678,5", 9), teclaBackspace}, // deleting the comma joins nine digits
+        {caixa("12345678,", 0), '9'}, // a ninth integer digit before the comma
+        {caixa("123456", 2), ','},    // 12,3456
+        {caixa("12345678", 2), ','},  // 12,345678
     };
     for (const auto& c : casos) {
         const ResultadoTecla r = digitaValor(c.antes, c.tecla, 8, 2);
@@ -170,6 +172,45 @@ TEST(DigitaValor, OutrosLimites) {
     // A box already holding more than the limits can still be cut down.
     const ResultadoTecla r = digitaValor(noFim("1234567890"), teclaBackspace, 8, 2);
     EXPECT_EQ(r.caixa.texto, QStringLiteral("123456789"));
+}
+
+TEST(ValidaCampoValor, AoSairFormataOuRecusaOQuePassaDosLimites) {
+    struct {
+        QString texto;
+        bool ok;
+        QString fica;
+    } casos[] = {
+        {"", true, "0,00"},
+        {"1234,5", true, "1.234,50"},
+        {"12345678,90", true, "12.345.678,90"},
+        {"99999999,99", true, "99.999.999,99"},
+        {",5", true, "0,50"},
+        {"1234", true, "1.234,00"},
+        {"1.234,56", true, "1.234,56"},
+        {"00000012,00", true, "12,00"},
+        // What Backspace can leave behind, and what a paste could bring.
+        {"123456785", false, "123456785"},
+        {"100000000,00", false, "100000000,00"},
+        {"12,345", false, "12,345"},
+        {"12a", false, "12a"},
+        {",", false, ","},
+        {"-5,00", false, "-5,00"},
+        {" ", false, " "},
+    };
+    for (const auto& c : casos) {
+        const ResultadoCampo r = validaCampoValor(c.texto, 8);
+        EXPECT_EQ(r.ok, c.ok) << c.texto.toStdString();
+        EXPECT_EQ(r.texto, c.fica) << c.texto.toStdString();
+        if (c.ok) {
+            EXPECT_TRUE(r.mensagem.isEmpty()) << c.texto.toStdString();
+        } else {
+            EXPECT_TRUE(r.mensagem.contains(QStringLiteral("8 dígitos"))) << r.mensagem.toStdString();
+            EXPECT_EQ(r.icone, ResultadoCampo::Icone::Critico);
+        }
+    }
+    // Typing past the limit with Backspace and leaving the box: the amount never gets through.
+    const Caixa c = digitaValor(caixa("12345678,5", 9), teclaBackspace, 8, 2).caixa;
+    EXPECT_FALSE(validaCampoValor(c.texto, 8).ok) << c.texto.toStdString();
 }
 
 TEST(RemoveCaractere, SoComUmCaractere) {

@@ -53,13 +53,10 @@ TEST(ValidaCampoData, DataValidaVoltaComBarras) {
         QDate hoje;
         QString esperado;
     } casos[] = {
-        {"31122006", hoje2026, "31/12/2006"},
-        {"311206", hoje2026, "31/12/2006"},
-        {"311206", hoje1999, "31/12/1906"},
-        {"29/02/2024", hoje2026, "29/02/2024"},
-        {"0103/2025", hoje2026, "01/03/2025"},
-        {"1122006", hoje2026, "01/12/2006"},
-        {"", hoje2026, ""},
+        {"31122006", hoje2026, "31/12/2006"},     {"311206", hoje2026, "31/12/2006"},
+        {"311206", hoje1999, "31/12/1906"},       {"29/02/2024", hoje2026, "29/02/2024"},
+        {"0103/2025", hoje2026, "01/03/2025"},    {"1122006", hoje2026, "01/12/2006"},
+        {" 31/12/2006 ", hoje2026, "31/12/2006"}, {"", hoje2026, ""},
     };
     for (const auto& c : casos) {
         const ResultadoCampo r = validaCampoData(c.digitado, c.hoje);
@@ -74,11 +71,18 @@ TEST(ValidaCampoData, DataRecusadaFicaSemBarrasComAMensagem) {
         QString digitado;
         QString fica;
     } casos[] = {
-        {"3112", "3112"},                                     // fewer than six characters
-        {"31/1", "311"},          {"31/02/2006", "31022006"}, // not a calendar date
-        {"31132006", "31132006"},                             // month 13
-        {"01002006", "01002006"},                             // month 00
-        {"290223", "290223"},     {"12a45678", "12a45678"},   {"311220061", "311220061"},
+        {"3112", "3112"}, // fewer than six characters
+        {"31/1", "311"},
+        {"31/02/2006", "31022006"}, // not a calendar date
+        {"31132006", "31132006"},   // month 13
+        {"01002006", "01002006"},   // month 00
+        {"290223", "290223"},
+        {"12a45678", "12a45678"},
+        {"311220061", "311220061"},
+        // Only the empty text counts as no date.
+        {" ", " "},
+        {"     ", "     "},
+        {" / / ", "   "},
     };
     for (const auto& c : casos) {
         const ResultadoCampo r = validaCampoData(c.digitado, hoje2026);
