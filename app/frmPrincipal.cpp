@@ -2,6 +2,7 @@
 
 #include "app/Ambiente.h"
 #include "app/FrmMensagem.h"
+#include "barcode/DesenhoCodigoBarras.h"
 #include "data/Referencias.h"
 #include "platform/AreaDeTrabalho.h"
 #include "platform/ConfiguracaoRegional.h"
@@ -289,6 +290,7 @@ void frmPrincipal::aoAtivar() {
 }
 
 void frmPrincipal::apagaImagens() {
+    apagaImagensCodigoBarras(pastaImagensCodigoBarras());
     apagaImagensCodigoBarras(QDir::currentPath());
     apagaImagensCodigoBarras(m_pastaPrograma);
 }

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QThread>
 
 namespace zove {
@@ -45,6 +46,15 @@ void linha(QImage& img, int x) {
 int larguraCodigoBarras(qsizetype digitos) {
     const qsizetype pares = (digitos + 1) / 2;
     return static_cast<int>(zonaQuieta + 4 + pares * 18 + 5);
+}
+
+QString pastaImagensCodigoBarras() {
+    QString pasta = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (pasta.isEmpty())
+        pasta = QDir::tempPath() + QStringLiteral("/zove");
+    pasta += QStringLiteral("/codigos-de-barras");
+    QDir().mkpath(pasta);
+    return pasta;
 }
 
 QString arquivoCodigoBarras(const QString& codigo, const QString& pasta) {

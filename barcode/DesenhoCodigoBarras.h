@@ -31,6 +31,10 @@ void desenhaCodigoBarras(const QString& codigo, QImage& superficie, const QStrin
 void salvaImagemCodigoBarras(const QString& codigo, const QImage& superficie,
                              const QString& pasta = QString());
 
+// The program's own folder for the bar pattern bitmaps: written by the barcode drawing, read by the
+// printed page, emptied by the main window. Created when missing.
+QString pastaImagensCodigoBarras();
+
 // The bitmap's path for a number, as salvaImagemCodigoBarras names it.
 QString arquivoCodigoBarras(const QString& codigo, const QString& pasta = QString());
 

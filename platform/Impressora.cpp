@@ -18,7 +18,9 @@ QPrinter& ImpressoraQt::printer() {
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         m_printer->setPageSize(QPageSize(QPageSize::A4));
         m_printer->setPageOrientation(QPageLayout::Portrait);
-        m_semImpressora = QPrinterInfo::availablePrinters().isEmpty();
+        // Small enough for the page's content (x 1 to 200 mm, y 0 to about 279 mm) to fit whole.
+        m_printer->setPageMargins(QMarginsF(4, 5, 4, 5), QPageLayout::Millimeter);
+        m_semImpressora = QPrinterInfo::defaultPrinter().isNull();
         if (m_semImpressora) {
             QString pasta = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
             if (pasta.isEmpty() || !QDir().mkpath(pasta))

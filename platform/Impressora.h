@@ -16,7 +16,7 @@ public:
     virtual bool configurar(QWidget* pai) = 0;
     // The printer every print run draws on; the set-up dialog changes this same object.
     virtual QPrinter& printer() = 0;
-    // True when there is no printer and print runs go to the PDF file arquivoPdf() names.
+    // True when there is no printer, or no default one: print runs then go to a PDF file.
     virtual bool semImpressora() const = 0;
     virtual QString arquivoPdf() const = 0;
 };

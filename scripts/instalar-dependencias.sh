@@ -7,6 +7,7 @@ PACOTES=(
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
     fonts-liberation
     libgtest-dev libgmock-dev libbenchmark-dev
+    libzbar-dev libpoppler-cpp-dev
     xvfb xauth
     locales
 )

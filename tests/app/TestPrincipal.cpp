@@ -1,6 +1,7 @@
 // The main window through its real controls, with recording doubles for every platform service.
 #include "app/FrmMensagem.h"
 #include "app/frmPrincipal.h"
+#include "barcode/DesenhoCodigoBarras.h"
 #include "data/Referencias.h"
 #include "platform/PlataformaDeTeste.h"
 #include "support/TestSupport.h"
@@ -409,7 +410,10 @@ TEST_F(Principal, ConfiguracaoRegionalBrasileiraNaoIncomoda) {
 TEST_F(Principal, AtivarEFecharApagamAsImagensNasDuasPastas) {
     const QString imagem = QStringLiteral("_barcode_85860000001234500000000000000000000000000000.bmp");
     const QString outro = QStringLiteral("barcode.bmp");
+    // The program's own folder for them as well, where the barcode drawing writes them.
+    const QString propria = QDir(zove::pastaImagensCodigoBarras()).filePath(imagem);
     auto cria = [&] {
+        criaArquivo(propria);
         criaArquivo(corrente.arquivo(imagem));
         criaArquivo(programa.filePath(imagem));
         criaArquivo(corrente.arquivo(outro));
@@ -417,6 +421,7 @@ TEST_F(Principal, AtivarEFecharApagamAsImagensNasDuasPastas) {
     };
     auto confere = [&](const char* quando) {
         SCOPED_TRACE(quando);
+        EXPECT_FALSE(QFile::exists(propria));
         EXPECT_FALSE(QFile::exists(corrente.arquivo(imagem)));
         EXPECT_FALSE(QFile::exists(programa.filePath(imagem)));
         EXPECT_TRUE(QFile::exists(corrente.arquivo(outro)));

@@ -1,1 +1,0 @@
-#include "prensil/Superficie.h"

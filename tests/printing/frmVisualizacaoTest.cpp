@@ -1,0 +1,250 @@
+// The preview window and the print run, through its real controls, with recording platform doubles.
+#include "printing/frmVisualizacao.h"
+#include "barcode/DesenhoCodigoBarras.h"
+#include "data/Referencias.h"
+#include "data/ZovEnv_Simulator.h"
+#include "platform/PlataformaDeTeste.h"
+#include "support/TestSupport.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace zove;
+using Resposta = Mensagens::Resposta;
+
+namespace {
+
+const QString Codigo = QStringLiteral("85600000001234500241234567890123456789012345");
+const QString Falha =
+    QStringLiteral("Ocorreu algum erro na impressão, no documento %1 Verifique se a impressora está "
+                   "conectada e ativa");
+
+class Visualizacao : public ::testing::Test {
+protected:
+    void SetUp() override {
+        refs = Referencias::carregar(dadosPasta.caminho());
+        const auto r = refs->oZovEnv().ZOVInsert(
+            QStringLiteral("1228"), QStringLiteral("10/12/2026"), QStringLiteral("31/12/2026"), QString(),
+            QStringLiteral("12345678909"), QStringLiteral("0"), QStringLiteral("200603"), QStringLiteral("3"),
+            QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("1234.5"),
+            QStringLiteral("1234.5"), QStringLiteral("0"), QStringLiteral("0"));
+        ASSERT_TRUE(r.ok) << r.erro.toStdString();
+        numero = r.numDocumento;
+        plat.impressora.bSemImpressora = true;
+        janela = std::make_unique<frmVisualizacao>(plat.plataforma(), *refs);
+        janela->setPastaCodigoBarras(barras.path());
+        janela->setPastaDocumentos(documentos.path());
+        janela->setRelogio([] { return QDateTime(QDate(2026, 12, 10), QTime(14, 30, 5)); });
+        DadosImpressao d;
+        d.p_num_documento = numero;
+        d.CodigoBarra = Codigo;
+        d.CodigoBarraVisualizado = QStringLiteral("85600000001-2 23450024123-4 45678901234-5 67890123451-6");
+        d.RazaoSocial = QStringLiteral("JOSE DA SILVA");
+        d.ValorTotal = QStringLiteral("1.234,50");
+        janela->setDados(d);
+    }
+
+    QString impresso() const {
+        for (const auto& z : *refs->oZOVs)
+            if (z->NUM_DOCUMENTO == numero)
+                return z->IMPRESSO;
+        return QStringLiteral("<sem documento>");
+    }
+    QStringList arquivosEmDocumentos() const { return QDir(documentos.path()).entryList(QDir::Files); }
+    QString arquivoBarras() const { return arquivoCodigoBarras(Codigo, barras.path()); }
+
+    teste::PastaDados dadosPasta;
+    std::unique_ptr<Referencias> refs;
+    teste::PlataformaDeTeste plat;
+    QTemporaryDir barras;
+    QTemporaryDir documentos;
+    std::unique_ptr<frmVisualizacao> janela;
+    QString numero;
+};
+
+// First dark row of a pixel column of the preview picture; -1 when none.
+int primeiraLinhaEscura(const QImage& img, int x) {
+    for (int y = 0; y < img.height(); ++y)
+        if (qGray(img.pixel(x, y)) < 128)
+            return y;
+    return -1;
+}
+
+} // namespace
+
+TEST_F(Visualizacao, SemImpressoraGravaOPdfPeloNumeroEMarcaImpresso) {
+    for (Resposta resposta : {Resposta::Nao, Resposta::Sim}) {
+        SCOPED_TRACE(resposta == Resposta::Sim ? "abrir" : "não abrir");
+        plat.mensagens.pedidos.clear();
+        plat.mensagens.respostas = {resposta};
+        janela->preparaCodigoBarras();
+        ASSERT_TRUE(janela->Imprimir());
+        const QString esperado = QDir(documentos.path()).filePath(QStringLiteral("ZOVE_%1.pdf").arg(numero));
+        EXPECT_EQ(janela->arquivoPdf(), esperado);
+        // Only the finished file: the temporary one was renamed.
+        EXPECT_EQ(arquivosEmDocumentos(), QStringList{QFileInfo(esperado).fileName()});
+        EXPECT_TRUE(teste::leArquivo(esperado).startsWith("%PDF"));
+        EXPECT_EQ(impresso(), QStringLiteral("1"));
+
+        janela->mostraSucesso(nullptr);
+        ASSERT_EQ(plat.mensagens.pedidos.size(), 1);
+        const auto& pedido = plat.mensagens.pedidos[0];
+        EXPECT_TRUE(pedido.texto.startsWith(QStringLiteral("Impressão efetuada com sucesso!")));
+        EXPECT_TRUE(pedido.texto.contains(QDir::toNativeSeparators(esperado)));
+        EXPECT_EQ(pedido.botoes, Mensagens::Botoes::SimNao);
+        EXPECT_EQ(pedido.titulo, QStringLiteral("Aviso"));
+        EXPECT_EQ(plat.areaDeTrabalho.arquivos,
+                  resposta == Resposta::Sim ? QStringList{esperado} : QStringList{});
+    }
+}
+
+TEST_F(Visualizacao, DocumentoNaoSalvoNomeiaOPdfPelaDataEHoraENadaMarca) {
+    DadosImpressao d = janela->dados();
+    d.p_num_documento = QStringLiteral("0");
+    janela->setDados(d);
+    const QByteArray zovAntes = teste::leArquivo(dadosPasta.arquivo(QStringLiteral("ZOV")));
+    janela->preparaCodigoBarras();
+    ASSERT_TRUE(janela->Imprimir());
+    EXPECT_EQ(arquivosEmDocumentos(), QStringList{QStringLiteral("ZOVE_20261210_143005.pdf")});
+    EXPECT_EQ(teste::leArquivo(dadosPasta.arquivo(QStringLiteral("ZOV"))), zovAntes);
+}
+
+TEST_F(Visualizacao, ExecucaoIncompletaAvisaNaoMarcaENaoDeixaArquivo) {
+    // No bar bitmap: the page cannot be drawn.
+    ASSERT_FALSE(janela->Imprimir());
+    ASSERT_EQ(plat.mensagens.pedidos.size(), 1);
+    EXPECT_EQ(plat.mensagens.pedidos[0].texto, Falha.arg(numero));
+    EXPECT_EQ(plat.mensagens.pedidos[0].titulo, QStringLiteral("Aviso"));
+    EXPECT_EQ(plat.mensagens.pedidos[0].icone, Mensagens::Icone::Informacao);
+    EXPECT_TRUE(arquivosEmDocumentos().isEmpty());
+    EXPECT_NE(impresso(), QStringLiteral("1"));
+    EXPECT_TRUE(janela->arquivoPdf().isEmpty());
+
+    // A printer the painter cannot begin on.
+    plat.mensagens.pedidos.clear();
+    plat.impressora.bSemImpressora = false;
+    QPrinter& impressora = plat.impressora.printer();
+    impressora.setOutputFormat(QPrinter::PdfFormat);
+    impressora.setOutputFileName(QStringLiteral("/nao/existe/pasta/zove.pdf"));
+    janela->preparaCodigoBarras();
+    ASSERT_FALSE(janela->Imprimir());
+    ASSERT_EQ(plat.mensagens.pedidos.size(), 1);
+    EXPECT_EQ(plat.mensagens.pedidos[0].texto, Falha.arg(numero));
+    EXPECT_NE(impresso(), QStringLiteral("1"));
+}
+
+TEST_F(Visualizacao, ImpressoraCompletaMarcaEAvisaSemArquivo) {
+    plat.impressora.bSemImpressora = false;
+    QTemporaryDir saida;
+    QPrinter& impressora = plat.impressora.printer();
+    impressora.setOutputFormat(QPrinter::PdfFormat);
+    impressora.setOutputFileName(saida.filePath(QStringLiteral("impressora.pdf")));
+    janela->preparaCodigoBarras();
+    ASSERT_TRUE(janela->Imprimir());
+    EXPECT_TRUE(teste::leArquivo(saida.filePath(QStringLiteral("impressora.pdf"))).startsWith("%PDF"));
+    EXPECT_EQ(impresso(), QStringLiteral("1"));
+    EXPECT_TRUE(janela->arquivoPdf().isEmpty());
+    janela->mostraSucesso(nullptr);
+    ASSERT_EQ(plat.mensagens.pedidos.size(), 1);
+    EXPECT_EQ(plat.mensagens.pedidos[0].texto, QStringLiteral("Impressão efetuada com sucesso!"));
+    EXPECT_EQ(plat.mensagens.pedidos[0].botoes, Mensagens::Botoes::OK);
+}
+
+TEST_F(Visualizacao, MarcaQueNaoSeGravaEAvisadaDepoisDaImpressao) {
+    refs->oZovEnv().defineGravador([](const QString&, const QByteArray&, QString* erro) {
+        *erro = QStringLiteral("disco cheio");
+        return false;
+    });
+    janela->preparaCodigoBarras();
+    EXPECT_TRUE(janela->Imprimir()); // the page did print
+    ASSERT_EQ(plat.mensagens.pedidos.size(), 1);
+    EXPECT_TRUE(
+        plat.mensagens.pedidos[0].texto.contains(QStringLiteral("foi impresso, mas não foi possível")));
+    EXPECT_TRUE(plat.mensagens.pedidos[0].texto.contains(QStringLiteral("disco cheio")));
+    EXPECT_EQ(plat.mensagens.pedidos[0].titulo, QStringLiteral("Erro"));
+    EXPECT_NE(impresso(), QStringLiteral("1"));
+}
+
+TEST_F(Visualizacao, PreviaDesenhaAoAparecerERolaPorCopia) {
+    EXPECT_EQ(janela->windowTitle(), QStringLiteral("Visualização da Impressão do ZOVE-OL"));
+    auto* barra = janela->findChild<QScrollBar*>(QStringLiteral("vscBarra"));
+    ASSERT_TRUE(barra);
+    EXPECT_EQ(barra->minimum(), 0);
+    EXPECT_EQ(barra->maximum(), 2);
+    ASSERT_TRUE(janela->findChild<QWidget*>(QStringLiteral("pctZov")));
+    EXPECT_EQ(janela->findChild<QPushButton*>(QStringLiteral("cmdImprimir"))->text(),
+              QStringLiteral("Imprimir"));
+    EXPECT_EQ(janela->findChild<QPushButton*>(QStringLiteral("cmdSair"))->text(), QStringLiteral("Sair"));
+
+    janela->show();
+    EXPECT_TRUE(QFileInfo::exists(arquivoBarras())); // drawn on the first activation
+    // Column 25 mm crosses the top edge of the header frame: at 3 mm for the whole page, 2 mm when
+    // copy 2 comes first, 5 mm for copy 3 alone.
+    const int coluna = qRound(25 * 96 / 25.4);
+    const std::pair<int, double> casos[] = {{0, 3}, {1, 2}, {2, 5}, {0, 3}};
+    for (const auto& [posicao, topoMm] : casos) {
+        barra->setValue(posicao);
+        const QImage imagem = janela->pctZov->imagem();
+        ASSERT_FALSE(imagem.isNull());
+        EXPECT_NEAR(primeiraLinhaEscura(imagem, coluna), topoMm * 96 / 25.4, 1.5) << posicao;
+    }
+
+    // Shown again without a new load: nothing is redrawn, the bitmap is not written again.
+    QFile::remove(arquivoBarras());
+    janela->hide();
+    janela->show();
+    EXPECT_FALSE(QFileInfo::exists(arquivoBarras()));
+
+    // Zoomed to fit, the page's width fills the picture.
+    janela->resize(1000, 800);
+    janela->findChild<QCheckBox*>(QStringLiteral("chkAjustar"))->setChecked(true);
+    janela->preparaCodigoBarras();
+    EXPECT_TRUE(janela->desenhaPrevia());
+    EXPECT_EQ(janela->pctZov->imagem().width(), janela->pctZov->width());
+    janela->hide();
+}
+
+TEST_F(Visualizacao, CadaCarregamentoMostraODocumentoAtual) {
+    const QString outro = QStringLiteral("85600000009876500241234567890123456789012349");
+    QStringList vistos;
+    for (const QString& codigo : {Codigo, outro}) {
+        DadosImpressao d = janela->dados();
+        d.CodigoBarra = codigo;
+        janela->setDados(d);
+        QTimer::singleShot(0, janela.get(), [&] {
+            vistos << (QFileInfo::exists(arquivoCodigoBarras(codigo, barras.path())) ? codigo : QString());
+            QTest::mouseClick(janela->cmdSair, Qt::LeftButton);
+        });
+        janela->mostrar();
+    }
+    EXPECT_EQ(vistos, (QStringList{Codigo, outro}));
+}
+
+TEST_F(Visualizacao, BotaoImprimirImprimeEAvisa) {
+    janela->show();
+    QTest::mouseClick(janela->cmdImprimir, Qt::LeftButton);
+    EXPECT_EQ(impresso(), QStringLiteral("1"));
+    ASSERT_EQ(plat.mensagens.pedidos.size(), 1);
+    EXPECT_TRUE(
+        plat.mensagens.pedidos[0].texto.startsWith(QStringLiteral("Impressão efetuada com sucesso!")));
+    EXPECT_TRUE(janela->isVisible()); // the window stays open
+    janela->hide();
+}
+
+TEST_F(Visualizacao, ErroAoAtivarMostraADescricaoEContinuaAberta) {
+    janela->setPastaCodigoBarras(QStringLiteral("/nao/existe/pasta"));
+    janela->show();
+    ASSERT_EQ(plat.mensagens.pedidos.size(), 1);
+    EXPECT_EQ(plat.mensagens.pedidos[0].titulo, QStringLiteral("Erro"));
+    EXPECT_EQ(plat.mensagens.pedidos[0].icone, Mensagens::Icone::Critico);
+    EXPECT_TRUE(plat.mensagens.pedidos[0].texto.contains(QStringLiteral("código de barras")));
+    EXPECT_TRUE(janela->isVisible());
+    janela->hide();
+}
