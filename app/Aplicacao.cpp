@@ -3,6 +3,7 @@
 #include "app/Ambiente.h"
 #include "app/Verificacao.h"
 #include "app/frmPrincipal.h"
+#include "entry/janelas/FrmZOV.h"
 #include "platform/Plataforma.h"
 
 #include <QApplication>
@@ -183,8 +184,14 @@ int executar(int argc, char** argv) {
     carregaTraducoes(app);
 
     PlataformaQt plataforma;
+    frmPrincipal::Janelas janelas;
+    janelas.novoPreenchimento = [](frmPrincipal& p) {
+        FrmZOV form(p.referencias(), p.plataforma(), {}, &p);
+        form.NumDocumento = 0;
+        form.exec();
+    };
     frmPrincipal principal(plataforma.plataforma(), QCoreApplication::applicationDirPath(),
-                           pastaDadosEscolhida(linha));
+                           pastaDadosEscolhida(linha), std::move(janelas));
     if (!principal.carregar())
         return 1;
     principal.show();
