@@ -1,5 +1,6 @@
 // Cost of saving one document through the data facade: the whole ZOV file is rewritten (copy and
 // table) and loaded again, so the time grows with the number of saved documents.
+#include "data/ArquivoDeTabela.h"
 #include "data/Referencias.h"
 #include "data/ZovEnv_Simulator.h"
 #include "tabulon/Funcoes.h"
@@ -61,6 +62,28 @@ void BM_ZOVInsert(benchmark::State& state) {
 }
 
 BENCHMARK(BM_ZOVInsert)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The part of a save that guards against other copies of the program: taking and releasing the
+// table's lock and checking the file against what was loaded (reading it and its digest).
+void BM_BloqueioEConferencia(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    QTemporaryDir dir;
+    preparaPasta(dir.path(), n);
+    const zove::AssinaturaArquivo carregada = zove::AssinaturaArquivo::doArquivo(dir.path() + "/ZOV");
+    for (auto _ : state) {
+        zove::BloqueioTabela bloqueio(dir.path(), "ZOV");
+        QString erro;
+        if (!bloqueio.trava(std::chrono::seconds(1), &erro)) {
+            state.SkipWithError(erro.toStdString().c_str());
+            break;
+        }
+        const bool emDia = zove::AssinaturaArquivo::doArquivo(dir.path() + "/ZOV") == carregada;
+        benchmark::DoNotOptimize(emDia);
+    }
+    state.counters["documentos"] = n;
+}
+
+BENCHMARK(BM_BloqueioEConferencia)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHashFunctions>
+#include <QRegularExpression>
 
 namespace zove {
 
@@ -76,6 +77,28 @@ bool BloqueioTabela::trava(std::chrono::milliseconds espera, QString* erro) {
         break;
     }
     return false;
+}
+
+void removeTemporariosAbandonados(const QString& pasta) {
+    const QDir dir(pasta);
+    for (const QString& tabela : {QStringLiteral("CONTRIBUINTE"), QStringLiteral("ZOV")}) {
+        // The name the save file gives its temporary: the target's name, a dot and six letters or digits.
+        const QRegularExpression temporario(QStringLiteral("^%1(_temp)?\\.[A-Za-z0-9]{6}$").arg(tabela),
+                                            QRegularExpression::CaseInsensitiveOption);
+        QStringList sobras;
+        for (const QString& nome : dir.entryList(QDir::Files | QDir::Hidden)) {
+            if (temporario.match(nome).hasMatch())
+                sobras.append(nome);
+        }
+        if (sobras.isEmpty())
+            continue;
+        BloqueioTabela bloqueio(pasta, tabela);
+        QString erro;
+        if (!bloqueio.trava(std::chrono::milliseconds(0), &erro))
+            continue;
+        for (const QString& nome : sobras)
+            QFile::remove(dir.filePath(nome));
+    }
 }
 
 } // namespace zove

@@ -45,4 +45,9 @@ private:
     QLockFile m_arquivo;
 };
 
+// Removes the temporary files a save of ZOV or CONTRIBUINTE (or of their "_temp" copies) left behind
+// when it was killed midway ("CONTRIBUINTE.pRBVwl"). A table another copy of the program is saving
+// right now is left alone.
+void removeTemporariosAbandonados(const QString& pasta);
+
 } // namespace zove

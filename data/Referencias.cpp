@@ -1,5 +1,6 @@
 #include "data/Referencias.h"
 
+#include "data/ArquivoDeTabela.h"
 #include "data/ZovEnv_Simulator.h"
 #include "tabulon/Init.h"
 
@@ -13,6 +14,8 @@ Referencias::carregar(const QString& sDirDados,
                       const std::function<void(const QString&, qsizetype)>& aoCarregar) {
     auto refs = std::make_unique<Referencias>();
     refs->sDirDados = sDirDados;
+    // Saves killed midway leave their temporary files; nothing else would ever remove them.
+    removeTemporariosAbandonados(sDirDados);
     tabulon::Init init;
     init.sDiretorioDados(sDirDados);
 

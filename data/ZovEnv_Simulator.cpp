@@ -47,6 +47,28 @@ std::optional<QString> problemaDoValor(const char* campo, const QString& valor) 
     return std::nullopt;
 }
 
+// Why a value of a column the loader decodes cannot be stored, or nothing when it can. The format has
+// no escape for "&": an entity name such as "&atilde;" would come back as the letter it names.
+std::optional<QString> entidadeNoValor(const char* campo, const QString& valor) {
+    if (!valor.contains(QLatin1Char('&')) || tabulon::Init::DecodificaTexto(valor) == valor)
+        return std::nullopt;
+    QString entidade = QStringLiteral("&");
+    for (qsizetype i = valor.indexOf(QLatin1Char('&')); i >= 0; i = valor.indexOf(QLatin1Char('&'), i + 1)) {
+        const qsizetype fim = valor.indexOf(QLatin1Char(';'), i);
+        if (fim < 0)
+            break;
+        const QString candidata = valor.mid(i, fim - i + 1);
+        if (tabulon::Init::DecodificaTexto(candidata) != candidata) {
+            entidade = candidata;
+            break;
+        }
+    }
+    return QStringLiteral(
+               "O campo %1 contém \"%2\", que seria lido de volta como \"%3\"; o valor não pode ser "
+               "gravado.")
+        .arg(QLatin1String(campo), entidade, tabulon::Init::DecodificaTexto(entidade));
+}
+
 // The file content for a collection: the loaded header, then one line per record with its stored
 // fields in record order, CR LF after each line, Windows-1252. Documents without a number and empty
 // slots are left out. Nothing is produced when any value cannot be stored.
@@ -104,6 +126,12 @@ std::optional<QByteArray> montaArquivo(const QStringList& cabecalho, bool carreg
             if (auto problema = problemaDoValor(defs[k].campo, valor)) {
                 *erro = *problema;
                 return std::nullopt;
+            }
+            if (defs[k].decodificado) {
+                if (auto problema = entidadeNoValor(defs[k].campo, valor)) {
+                    *erro = *problema;
+                    return std::nullopt;
+                }
             }
             if (k == 0 && valor.startsWith(kMarcaDigest)) {
                 *erro = QStringLiteral("O campo %1 começa com \"%2\" e não pode ser gravado.")

@@ -44,19 +44,20 @@ QString pastaComSeparador(const QString& dir) {
 template <class ColecaoT>
 bool limpaTabela(ColecaoT& colecao, const QString& DirBase, const QString& nome, QString* mensagem) {
     const QString pasta = pastaComSeparador(DirBase);
-    const QString tabela = pasta + nome;
-    const QString backup = tabela + QStringLiteral("_temp");
+    // Found as the loader finds it: a file whose name differs only in case is the table.
+    const QString tabela = caminhoNaPasta(pasta, nome);
+    const QString backup = pasta + nome + QStringLiteral("_temp");
     QString erro;
     bool ok = false;
     try {
         QFile::remove(backup);
         QFile f(tabela);
         if (!f.open(QIODevice::ReadOnly)) {
-            erro = f.errorString();
+            erro = motivoEmPortugues(f.errorString());
         } else {
             const QByteArray anterior = f.readAll();
             if (f.error() != QFileDevice::NoError)
-                erro = f.errorString();
+                erro = motivoEmPortugues(f.errorString());
             f.close();
             if (erro.isEmpty() && gravaArquivoAtomico(backup, anterior, &erro)) {
                 const QByteArray cabecalho = codifica1252(colecao.campos().join(QLatin1Char('|')));

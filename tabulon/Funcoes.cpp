@@ -5,7 +5,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSaveFile>
+#include <cerrno>
+#include <clocale>
+#include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <locale.h>
+#include <unistd.h>
+#endif
 
 namespace tabulon {
 
@@ -74,6 +84,87 @@ QByteArray juntaLinhas(const QList<QByteArray>& linhas) {
     return conteudo;
 }
 
+namespace {
+
+// The English texts of the C library and of Qt for the failures a table write can meet.
+QHash<QString, QString> motivosTraduzidos() {
+    QHash<QString, QString> t;
+    const struct {
+        int numero;
+        const char* texto;
+    } doSistema[] = {
+        {ENOENT, "Arquivo ou pasta inexistente"},
+        {EACCES, "Permissão negada"},
+        {EPERM, "Operação não permitida"},
+        {EROFS, "Sistema de arquivos somente para leitura"},
+        {ENOSPC, "Não há espaço disponível no dispositivo"},
+        {EDQUOT, "Cota de disco excedida"},
+        {EFBIG, "Arquivo grande demais"},
+        {EISDIR, "É uma pasta"},
+        {ENOTDIR, "Não é uma pasta"},
+        {EEXIST, "O arquivo já existe"},
+        {EIO, "Erro de entrada/saída"},
+        {ENAMETOOLONG, "Nome de arquivo longo demais"},
+        {EMFILE, "Arquivos abertos demais"},
+        {ENFILE, "Arquivos abertos demais no sistema"},
+        {EBUSY, "Dispositivo ou recurso ocupado"},
+        {EXDEV, "Ligação inválida entre dispositivos"},
+        {ELOOP, "Níveis demais de ligações simbólicas"},
+        {ETXTBSY, "Arquivo de texto ocupado"},
+        {EINVAL, "Argumento inválido"},
+    };
+    // The texts as the C library writes them in the current language (which may already be a
+    // translation of its own, worded differently) and with no translation installed.
+    for (const auto& m : doSistema)
+        t.insert(QString::fromLocal8Bit(std::strerror(m.numero)), QString::fromUtf8(m.texto));
+#ifdef Q_OS_UNIX
+    const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(0));
+    for (const auto& m : doSistema)
+        t.insert(QString::fromLocal8Bit(strerror_l(m.numero, c)), QString::fromUtf8(m.texto));
+    freelocale(c);
+#endif
+    t.insert(QStringLiteral("Filename refers to a directory"),
+             QStringLiteral("O nome se refere a uma pasta"));
+    t.insert(QStringLiteral("file to open is a directory"), QStringLiteral("O arquivo a abrir é uma pasta"));
+    t.insert(QStringLiteral("Unknown error"), QStringLiteral("Erro desconhecido"));
+    t.insert(QStringLiteral("Writing canceled by application"),
+             QStringLiteral("Gravação cancelada pelo programa"));
+    t.insert(QStringLiteral("Partial write. Partition full?"),
+             QStringLiteral("Gravação incompleta: o disco está cheio?"));
+    t.insert(QStringLiteral("No file engine available or engine does not support UnMapExtension"),
+             QStringLiteral("Operação não suportada pelo sistema de arquivos"));
+    return t;
+}
+
+// Flushes a folder's entries (a rename lives in the folder, not in the file).
+void sincronizaPasta(const QString& pasta) {
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(pasta).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    // Some file systems cannot flush a folder; the file itself is already on disk.
+    (void)::fsync(fd);
+    ::close(fd);
+#else
+    Q_UNUSED(pasta);
+#endif
+}
+
+} // namespace
+
+QString motivoEmPortugues(const QString& motivo) {
+    static const QHash<QString, QString> traduzidos = motivosTraduzidos();
+    const auto it = traduzidos.constFind(motivo);
+    if (it != traduzidos.constEnd())
+        return it.value();
+    // Qt puts the file name in some of its texts.
+    static const QString naoGravavel = QStringLiteral("Existing file ");
+    if (motivo.startsWith(naoGravavel) && motivo.endsWith(QStringLiteral(" is not writable")))
+        return QStringLiteral("O arquivo %1 não pode ser gravado")
+            .arg(motivo.mid(naoGravavel.size(), motivo.size() - naoGravavel.size() - 16));
+    return motivo;
+}
+
 bool gravaArquivoAtomico(const QString& caminho, const QByteArray& conteudo, QString* erro) {
     QSaveFile f(caminho);
     f.setDirectWriteFallback(false);
@@ -84,22 +175,30 @@ bool gravaArquivoAtomico(const QString& caminho, const QByteArray& conteudo, QSt
         return false;
     };
     if (!f.open(QIODevice::WriteOnly))
-        return falha(f.errorString());
-    if (f.write(conteudo) != conteudo.size() || !f.flush())
-        return falha(f.errorString());
-    // A write cut short by a full disk or a file size limit can still be reported as complete by the
-    // file layer; the size on disk is the proof that the whole content is there before it replaces
-    // the target.
-    if (f.size() != conteudo.size())
-        return falha(QStringLiteral("Gravação incompleta de %1: %2 de %3 bytes")
-                         .arg(caminho)
-                         .arg(f.size())
-                         .arg(conteudo.size()));
+        return falha(motivoEmPortugues(f.errorString()));
+    errno = 0;
+    const bool escreveu = f.write(conteudo) == conteudo.size() && f.flush();
+    const int erroDoSistema = errno;
+    // A write cut short by a full disk comes back as a short count with no error set, and a file
+    // layer may even report it complete: the size on disk is the proof that the whole content is
+    // there before it replaces the target.
+    const qint64 noDisco = f.size();
+    if (!escreveu || noDisco != conteudo.size()) {
+        const QString quanto =
+            QStringLiteral("foram gravados %1 de %2 bytes").arg(noDisco).arg(conteudo.size());
+        if (erroDoSistema == EFBIG)
+            return falha(QStringLiteral("O arquivo passou do tamanho máximo permitido: %1.").arg(quanto));
+        if (erroDoSistema == ENOSPC || erroDoSistema == EDQUOT || f.error() == QFileDevice::NoError ||
+            noDisco < conteudo.size())
+            return falha(QStringLiteral("O disco está cheio: %1.").arg(quanto));
+        return falha(motivoEmPortugues(f.errorString()));
+    }
     if (!f.commit()) {
         if (erro)
-            *erro = f.errorString();
+            *erro = motivoEmPortugues(f.errorString());
         return false;
     }
+    sincronizaPasta(QFileInfo(caminho).absolutePath());
     return true;
 }
 

@@ -27,11 +27,17 @@ TABULON_API QList<QByteArrayView> vistasDasLinhas(QByteArrayView conteudo);
 // Joins lines with CR LF after each, as the program writes its tables.
 TABULON_API QByteArray juntaLinhas(const QList<QByteArray>& linhas);
 
-// Writes the file whole and flushed to a temporary name beside it, then renames it over the target.
-// The target is never removed first: on any failure it keeps its previous content. On failure returns
-// false and puts the system's description in *erro.
+// Writes the file whole and flushed to a temporary name beside it, renames it over the target and
+// flushes the folder, so that a power cut after a reported success cannot bring the old file back.
+// The target is never removed first: on any failure it keeps its previous content and the temporary
+// file is gone. On failure returns false and puts the reason, in Portuguese, in *erro (a disk that
+// fills up is named as such, with how much could be written).
 TABULON_API bool gravaArquivoAtomico(const QString& caminho, const QByteArray& conteudo,
                                      QString* erro = nullptr);
+
+// The reason a file operation failed, in Portuguese: the file system's and Qt's English texts for the
+// failures a table write can meet are translated; any other text is returned as it is.
+TABULON_API QString motivoEmPortugues(const QString& motivo);
 
 // The text without the spaces at its ends. Only the space counts as a blank in the table format
 // (tabs and other white space are kept).

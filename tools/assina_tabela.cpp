@@ -10,10 +10,37 @@
 #include <QCoreApplication>
 #include <QStringList>
 #include <cstdio>
+#include <optional>
 
 using namespace tabulon;
 
 namespace {
+
+// Why the content would not load as it reads, or nothing. Lines end at CR or CR LF: an LF alone does
+// not end a line, so a file with Unix line ends is one long header line that the digest then covers;
+// an empty line or a NUL byte makes the load fail after the digest passed.
+std::optional<QString> problemaDoConteudo(const QByteArray& conteudo) {
+    const qsizetype n = conteudo.size();
+    qsizetype linha = 1;
+    qsizetype inicio = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = conteudo.at(i);
+        if (c == '\0')
+            return QStringLiteral("linha %1: contém um byte nulo").arg(linha);
+        if (c == '\n')
+            return QStringLiteral("linha %1: termina com LF sem CR; as linhas devem terminar com CR LF")
+                .arg(linha);
+        if (c == '\r') {
+            if (i == inicio)
+                return QStringLiteral("linha %1: está vazia").arg(linha);
+            if (i + 1 < n && conteudo.at(i + 1) == '\n')
+                ++i;
+            ++linha;
+            inicio = i + 1;
+        }
+    }
+    return std::nullopt;
+}
 
 int assina(const QString& caminho) {
     QByteArray conteudo;
@@ -25,6 +52,11 @@ int assina(const QString& caminho) {
     }
     if (conteudo.isEmpty()) {
         std::fprintf(stderr, "%s: arquivo vazio\n", qPrintable(caminho));
+        return 1;
+    }
+    if (const auto problema = problemaDoConteudo(conteudo)) {
+        std::fprintf(stderr, "%s: %s; o arquivo não foi assinado\n", qPrintable(caminho),
+                     qPrintable(*problema));
         return 1;
     }
     const QByteArray assinado = MD5Driver::assinaConteudo(conteudo);

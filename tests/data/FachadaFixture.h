@@ -38,10 +38,13 @@ template <class Registro> QStringList valores(const Registro& r) {
     return v;
 }
 
+// The records' stored fields, in order; empty slots hold nothing to compare and are left out.
 template <class ColecaoT> QList<QStringList> registros(const ColecaoT& c) {
     QList<QStringList> linhas;
-    for (const auto& r : c)
-        linhas.append(valores(*r));
+    for (const auto& r : c) {
+        if (r)
+            linhas.append(valores(*r));
+    }
     return linhas;
 }
 

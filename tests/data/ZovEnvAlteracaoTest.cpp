@@ -4,6 +4,8 @@
 
 #include "tabulon/Texto1252.h"
 
+#include <functional>
+
 using namespace teste;
 
 namespace {
@@ -257,10 +259,93 @@ TEST_F(FachadaAlteracao, NomesAcentuadosVoltamIguaisByteAByte) {
     ASSERT_EQ(refs.oCONTRIBUINTEs->Count(), 1);
     EXPECT_EQ(refs.oCONTRIBUINTEs->Item(1)->RAZAO_SOCIAL, nome);
 
+    // An "&" that names no decoded letter is kept; a name that does is refused, saying what it would become.
+    const QString comE = QStringLiteral("P&D &ATILDE; &amp; &atilde");
+    ASSERT_TRUE(fachada().ContribuinteInsert("222", comE, "3", "61", "1").ok);
+    EXPECT_EQ(refs.oCONTRIBUINTEs->Item(2)->RAZAO_SOCIAL, comE);
+    const auto entidade = fachada().ContribuinteInsert("333", "Jo&atilde;o", "3", "61", "1");
+    EXPECT_FALSE(entidade.ok);
+    EXPECT_TRUE(entidade.erro.contains(QString::fromUtf8("\"&atilde;\", que seria lido de volta como \"ã\"")))
+        << qPrintable(entidade.erro);
+
     // Rewriting what was read back gives the same bytes again.
     const QByteArray antes = bytes("CONTRIBUINTE");
     ASSERT_TRUE(fachada().Regera_Tabela("CONTRIBUINTE").ok);
     EXPECT_EQ(bytes("CONTRIBUINTE"), antes);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(FachadaAlteracao, EspacosVaziosNasColecoesNaoDerrubamAFachada) {
+    struct Caso {
+        const char* nome;
+        std::function<zove::ResultadoAlteracao(zove::ZovEnv_Simulator&)> operacao;
+        bool zov, contribuinte; // the tables it writes
+    };
+    const Caso casos[] = {
+        {"ZOVUpdate",
+         [](zove::ZovEnv_Simulator& f) {
+             return f.ZOVUpdate("100", "", "", "", "111", "0", "200503", "3", "0", "0", "0", "1", "1", "0",
+                                "0", "2");
+         },
+         true, false},
+        {"ZovUpdateImpreso", [](zove::ZovEnv_Simulator& f) { return f.ZovUpdateImpreso("1", "2"); }, true,
+         false},
+        {"ZOVDelete", [](zove::ZovEnv_Simulator& f) { return f.ZOVDelete("2"); }, true, false},
+        {"ZOVInsert", [this](zove::ZovEnv_Simulator&) { return insere(); }, true, false},
+        {"ContribuinteUpdate",
+         [](zove::ZovEnv_Simulator& f) { return f.ContribuinteUpdate("11122233344", "M", "3", "61", "1"); },
+         false, true},
+        {"ContribuinteInsert",
+         [](zove::ZovEnv_Simulator& f) { return f.ContribuinteInsert("222", "J", "3", "61", "1"); }, false,
+         true},
+        {"Regera_Tabela ZOV", [](zove::ZovEnv_Simulator& f) { return f.Regera_Tabela("ZOV"); }, true, false},
+        {"Regera_Tabela CONTRIBUINTE",
+         [](zove::ZovEnv_Simulator& f) { return f.Regera_Tabela("CONTRIBUINTE"); }, false, true},
+        {"AlteraEmLote",
+         [](zove::ZovEnv_Simulator& f) {
+             return f.AlteraEmLote([](tabulon::ZOVs& z, tabulon::CONTRIBUINTEs& c, QString*) {
+                 z.Add(nullptr);
+                 c.Add(nullptr);
+                 c.NewContribuinte("3", "333", "K", "", "");
+                 return true;
+             });
+         },
+         false, true},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nome);
+        escreveZOV({linhaZOV("1"), linhaZOV("2")});
+        escreveCONTRIBUINTE({"3|11122233344|MARIA|61|5551234"});
+        carregaTabelas();
+        // Loaded by the facade itself (so it is current), then with empty slots put in by hand.
+        ASSERT_TRUE(fachada().ZOVDelete("nenhum").ok);
+        ASSERT_TRUE(fachada().ContribuinteUpdate("nenhum", "", "", "", "").ok);
+        refs.oZOVs->Set_Item(1, nullptr);
+        refs.oZOVs->Add(nullptr);
+        refs.oCONTRIBUINTEs->Add(nullptr);
+
+        ASSERT_EQ(fachada().ZOVSelectOne("2")->Count(), 1);
+        ASSERT_EQ(fachada().ContribuinteSelectOne("3", "11122233344")->Count(), 1);
+        const auto r = c.operacao(fachada());
+        ASSERT_TRUE(r.ok) << qPrintable(r.erro);
+        EXPECT_TRUE(r.gravou);
+        if (!r.numDocumento.isEmpty()) {
+            EXPECT_EQ(r.numDocumento, "3") << "after the last document that is there";
+        }
+        // The file written loads, without the emptied slot, and is what the references hold.
+        if (c.zov) {
+            EXPECT_EQ(registros(*refs.oZOVs), registros(*zovsNoArquivo()));
+            const auto noArquivo = zovsNoArquivo();
+            for (const auto& z : *noArquivo)
+                EXPECT_NE(z->NUM_DOCUMENTO, "1");
+        }
+        if (c.contribuinte) {
+            EXPECT_EQ(registros(*refs.oCONTRIBUINTEs), registros(*contribuintesNoArquivo()));
+        }
+    }
 }
 
 } // namespace

@@ -84,6 +84,23 @@ TEST_F(Salvos, LimpaBaseAcceptsTheFolderWithOrWithoutItsSeparator) {
     EXPECT_FALSE(QFile::exists(tmp.path() + "ZOV")) << "the name is not glued to the folder's";
 }
 
+TEST_F(Salvos, LimpaBaseFindsATableWhoseNameDiffersInCase) {
+    ASSERT_TRUE(QFile::rename(pasta + "ZOV", pasta + "zov"));
+    ASSERT_TRUE(QFile::rename(pasta + "CONTRIBUINTE", pasta + "Contribuinte"));
+    auto zovs = init.CarregarZOV();
+    auto contribuintes = init.CarregarContribuinte();
+    ASSERT_EQ(zovs->Count(), 3);
+
+    EXPECT_TRUE(zovs->LimpaBase(pasta));
+    EXPECT_TRUE(contribuintes->LimpaBase(pasta));
+    EXPECT_EQ(teste::leArquivo(pasta + "zov"), kCabecalhoZOV.toLatin1() + "\r\n");
+    EXPECT_EQ(teste::leArquivo(pasta + "Contribuinte"), kCabecalhoCONTRIBUINTE.toLatin1() + "\r\n");
+    EXPECT_EQ(
+        QDir(pasta).entryList({"ZOV", "CONTRIBUINTE"}, QDir::Files, QDir::Name | QDir::IgnoreCase).size(), 2)
+        << "no second table file beside the one found";
+    EXPECT_EQ(init.CarregarZOV()->Count(), 0);
+}
+
 TEST_F(Salvos, LimpaBaseInAMissingFolderFailsWithTheMessage) {
     auto zovs = init.CarregarZOV();
     QString mensagem;
