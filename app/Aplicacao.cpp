@@ -12,10 +12,52 @@
 #include <QTextStream>
 #include <QTimer>
 #include <QTranslator>
-#include <cstdio>
-#include <cstring>
 
 namespace zove {
+
+namespace {
+
+// The window system's own options (Qt takes them with one dash or two), which the program lets pass
+// to it: those that take the next argument as their value, and plain switches.
+bool opcaoDoQt(const QString& arg, bool* comValor) {
+    static const char* const comArgumento[] = {"platform",
+                                               "platformpluginpath",
+                                               "platformtheme",
+                                               "plugin",
+                                               "qwindowgeometry",
+                                               "geometry",
+                                               "qwindowicon",
+                                               "icon",
+                                               "qwindowtitle",
+                                               "title",
+                                               "session",
+                                               "display",
+                                               "style",
+                                               "stylesheet",
+                                               "name"};
+    static const char* const semArgumento[] = {"reverse", "widgetcount", "nograb",
+                                               "dograb",  "sync",        "testability"};
+    if (!arg.startsWith(QLatin1Char('-')))
+        return false;
+    // "-style fusion" or "-style=fusion".
+    const QString opcao = arg.mid(arg.startsWith(QLatin1String("--")) ? 2 : 1);
+    const qsizetype igual = opcao.indexOf(QLatin1Char('='));
+    const QString nome = opcao.left(igual);
+    *comValor = false;
+    for (const char* n : comArgumento) {
+        if (nome == QLatin1String(n)) {
+            *comValor = igual < 0;
+            return igual < 0 || igual + 1 < opcao.size();
+        }
+    }
+    for (const char* n : semArgumento) {
+        if (opcao == QLatin1String(n))
+            return true;
+    }
+    return nome == QLatin1String("qmljsdebugger") && igual > 0;
+}
+
+} // namespace
 
 LinhaDeComando interpretaArgumentos(const QStringList& argumentos) {
     LinhaDeComando linha;
@@ -29,6 +71,7 @@ LinhaDeComando interpretaArgumentos(const QStringList& argumentos) {
     bool verificar = false;
     for (qsizetype i = 0; i < argumentos.size(); ++i) {
         const QString& arg = argumentos.at(i);
+        bool comValor = false;
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
             ajuda = true;
         } else if (arg == QLatin1String("--version") || arg == QLatin1String("-v")) {
@@ -43,6 +86,9 @@ LinhaDeComando interpretaArgumentos(const QStringList& argumentos) {
             linha.pastaDados = arg.mid(8);
             if (linha.pastaDados.isEmpty())
                 return erro(QStringLiteral("--dados precisa do caminho de uma pasta."));
+        } else if (opcaoDoQt(arg, &comValor)) {
+            if (comValor && ++i >= argumentos.size())
+                return erro(QStringLiteral("%1 precisa de um valor.").arg(arg));
         } else {
             return erro(QStringLiteral("argumento desconhecido: %1").arg(arg));
         }
@@ -72,70 +118,15 @@ QString textoDeUso() {
 
 namespace {
 
-// Options for the window system (-platform, -style ...) are Qt's and are only removed once QApplication
-// has taken them, so the mode is decided on the raw arguments first.
-bool pedeJanela(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0 ||
-            std::strcmp(argv[i], "--version") == 0 || std::strcmp(argv[i], "-v") == 0 ||
-            std::strcmp(argv[i], "--verificar") == 0)
-            return false;
-    }
-    return true;
-}
-
-// A mistyped "--" option, or --dados without its folder, is reported before any window system is needed; Qt's
-// own options (which Qt also accepts with two dashes) are left for QApplication.
-QString erroAntesDaJanela(int argc, char** argv) {
-    static const char* const nossas[] = {"--help", "--version", "--verificar", "--dados"};
-    static const char* const doQt[] = {"platform",
-                                       "platformpluginpath",
-                                       "platformtheme",
-                                       "plugin",
-                                       "qwindowgeometry",
-                                       "qwindowicon",
-                                       "qwindowtitle",
-                                       "reverse",
-                                       "session",
-                                       "display",
-                                       "geometry",
-                                       "style",
-                                       "stylesheet",
-                                       "widgetcount",
-                                       "nograb",
-                                       "dograb",
-                                       "sync",
-                                       "qmljsdebugger"};
-    for (int i = 1; i < argc; ++i) {
-        const QString arg = QString::fromLocal8Bit(argv[i]);
-        if (!arg.startsWith(QLatin1String("--")))
-            continue;
-        const QString nome = arg.section(QLatin1Char('='), 0, 0);
-        bool conhecida = false;
-        for (const char* n : nossas)
-            conhecida = conhecida || nome == QLatin1String(n);
-        for (const char* n : doQt)
-            conhecida = conhecida || nome.mid(2) == QLatin1String(n);
-        if (!conhecida)
-            return QStringLiteral("argumento desconhecido: %1").arg(arg);
-        if (nome == QLatin1String("--dados") &&
-            (arg.contains(QLatin1Char('=')) ? arg.size() == 8 : i + 1 >= argc))
-            return QStringLiteral("--dados precisa do caminho de uma pasta.");
-    }
-    return {};
-}
-
 QString pastaDadosEscolhida(const LinhaDeComando& linha) {
     if (linha.pastaDados.isEmpty())
         return QCoreApplication::applicationDirPath() + QStringLiteral("/Dados");
     return QDir::cleanPath(QDir::current().absoluteFilePath(linha.pastaDados));
 }
 
-int semJanela(int argc, char** argv) {
+int semJanela(int argc, char** argv, const LinhaDeComando& linha) {
     QCoreApplication app(argc, argv);
     QTextStream saida(stdout);
-    QTextStream erros(stderr);
-    const LinhaDeComando linha = interpretaArgumentos(app.arguments().mid(1));
     switch (linha.modo) {
     case LinhaDeComando::Modo::Ajuda:
         saida << textoDeUso();
@@ -149,7 +140,6 @@ int semJanela(int argc, char** argv) {
     case LinhaDeComando::Modo::Janela:
         break;
     }
-    erros << "zove: " << linha.erro << "\n" << textoDeUso();
     return 2;
 }
 
@@ -165,22 +155,23 @@ void carregaTraducoes(QApplication& app) {
 } // namespace
 
 int executar(int argc, char** argv) {
-    if (!pedeJanela(argc, argv))
-        return semJanela(argc, argv);
-    if (const QString erro = erroAntesDaJanela(argc, argv); !erro.isEmpty()) {
-        QTextStream(stderr) << "zove: " << erro << "\n" << textoDeUso();
+    // The whole command line is read before anything needs a window system, so a mistake is reported
+    // (exit 2) even where no display is available.
+    QStringList argumentos;
+    for (int i = 1; i < argc; ++i)
+        argumentos.append(QString::fromLocal8Bit(argv[i]));
+    const LinhaDeComando linha = interpretaArgumentos(argumentos);
+    if (linha.modo == LinhaDeComando::Modo::Erro) {
+        QTextStream(stderr) << "zove: " << linha.erro << "\n" << textoDeUso();
         return 2;
     }
+    if (linha.modo != LinhaDeComando::Modo::Janela)
+        return semJanela(argc, argv, linha);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(TituloPrograma));
     QApplication::setOrganizationName(QStringLiteral("PYXOL"));
     QApplication::setApplicationVersion(QStringLiteral(ZOVE_VERSION));
-    const LinhaDeComando linha = interpretaArgumentos(app.arguments().mid(1));
-    if (linha.modo == LinhaDeComando::Modo::Erro) {
-        QTextStream(stderr) << "zove: " << linha.erro << "\n" << textoDeUso();
-        return 2;
-    }
     carregaTraducoes(app);
 
     PlataformaQt plataforma;
@@ -194,8 +185,8 @@ int executar(int argc, char** argv) {
                            pastaDadosEscolhida(linha), std::move(janelas));
     if (!principal.carregar())
         return 1;
+    // The notice follows by itself once the main window is on screen.
     principal.show();
-    principal.mostrarMensagem();
     // The desktop may hand the focus to the notice rather than to the main window; the start-up
     // activation runs in any case.
     QTimer::singleShot(0, &principal, &frmPrincipal::aoAtivar);

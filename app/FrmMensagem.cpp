@@ -22,7 +22,9 @@ QLabel* rotulo(QWidget* pai, const char* nome, const QString& texto) {
 } // namespace
 
 FrmMensagem::FrmMensagem(AreaDeTrabalho& areaDeTrabalho, const QString& endereco, QWidget* parent)
-    : QDialog(parent), m_areaDeTrabalho(areaDeTrabalho), m_endereco(endereco) {
+    // A notice has a title and a close button only: nothing to minimise or maximise.
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_areaDeTrabalho(areaDeTrabalho), m_endereco(endereco) {
     setObjectName(QStringLiteral("FrmMensagem"));
     setWindowTitle(QStringLiteral("Aviso"));
     setModal(false);
@@ -69,7 +71,11 @@ FrmMensagem::FrmMensagem(AreaDeTrabalho& areaDeTrabalho, const QString& endereco
     linhaBotao->addWidget(cmdAbrirPagina);
     linhaBotao->addStretch(1);
     layout->addLayout(linhaBotao);
-    setFixedWidth(520);
+    // A fixed size: the window manager offers no maximise, and the main window knows how much room the
+    // notice needs before it is shown.
+    const int largura = 520;
+    setFixedSize(largura, layout->hasHeightForWidth() ? layout->totalHeightForWidth(largura)
+                                                      : layout->totalSizeHint().height());
 }
 
 void FrmMensagem::abrirPagina() {

@@ -71,7 +71,8 @@ int verificaDados(const QString& pastaDados, QTextStream& saida) {
         saida << r.arquivo.leftJustified(27);
         if (r.ok) {
             ++carregadas;
-            saida << QString::number(r.registros).rightJustified(8) << " registros  OK\n";
+            saida << QString::number(r.registros).rightJustified(8)
+                  << (r.registros == 1 ? " registro   OK\n" : " registros  OK\n");
         } else {
             // The loader's description already begins with a blank.
             saida << QStringLiteral("-").rightJustified(8) << "            ERRO" << r.erro << '\n';

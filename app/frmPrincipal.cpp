@@ -22,9 +22,13 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QWindow>
+
+#include <algorithm>
 
 // The icons are compiled into the program's static library; its resources must be registered by hand.
 static void iniciaRecursos() {
@@ -40,6 +44,11 @@ const QString frmPrincipal::MensagemRegional = QStringLiteral(
 namespace {
 
 const QLocale kBrasil(QLocale::Portuguese, QLocale::Brazil);
+
+// Room for the window manager's title bar and borders before the real ones are known.
+const QMargins kMolduraEstimada(6, 32, 6, 6);
+// The size the window opens at when the screen has room for it.
+const QSize kTamanhoPreferido(1000, 700);
 
 QAction* item(QMenu* menu, const char* nome, const QString& texto, const QKeySequence& atalho = {}) {
     QAction* acao = menu->addAction(texto);
@@ -90,7 +99,31 @@ frmPrincipal::frmPrincipal(Plataforma plataforma, const QString& pastaPrograma, 
     montaMenus();
     montaBarraDeFerramentas();
     montaBarraDeStatus();
-    resize(960, 640);
+    posicionaNaTela();
+}
+
+QRect frmPrincipal::geometriaInicial(const QRect& disponivel, const QMargins& moldura) {
+    const QSize extra(moldura.left() + moldura.right(), moldura.top() + moldura.bottom());
+    const QSize tamanho = kTamanhoPreferido.boundedTo(disponivel.size() - extra).expandedTo(QSize(1, 1));
+    QRect janela(QPoint(), tamanho + extra);
+    janela.moveCenter(disponivel.center());
+    // A screen smaller than the frame: keep the title bar on screen.
+    janela.moveTopLeft(
+        QPoint(std::max(janela.left(), disponivel.left()), std::max(janela.top(), disponivel.top())));
+    return janela.marginsRemoved(moldura);
+}
+
+QPoint frmPrincipal::posicaoDoAviso(const QRect& area, const QSize& tamanhoComMoldura) {
+    QRect aviso(QPoint(), tamanhoComMoldura);
+    aviso.moveCenter(area.center());
+    return {std::max(aviso.left(), area.left()), std::max(aviso.top(), area.top())};
+}
+
+void frmPrincipal::posicionaNaTela() {
+    const QScreen* tela = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!tela)
+        return;
+    setGeometry(geometriaInicial(tela->availableGeometry(), kMolduraEstimada));
 }
 
 frmPrincipal::~frmPrincipal() = default;
@@ -255,8 +288,22 @@ bool frmPrincipal::carregar() {
     }
     m_paineis[2]->setText(kBrasil.toString(m_relogio().date(), QStringLiteral("dd/MM/yyyy")));
     atualizaHora();
-    mostrarMensagem();
+    m_frmMensagem =
+        new FrmMensagem(m_plataforma.areaDeTrabalho, enderecoEmissaoOnline(m_plataforma.configuracoes), this);
+    // Shown before this window is placed, the window manager would put the notice anywhere, over the
+    // menus too; it waits for the first exposure.
+    m_avisoPendente = true;
+    if (windowHandle() && windowHandle()->isExposed()) {
+        m_avisoPendente = false;
+        mostrarMensagem();
+    }
     return true;
+}
+
+void frmPrincipal::showEvent(QShowEvent* evento) {
+    QMainWindow::showEvent(evento);
+    if (windowHandle())
+        windowHandle()->installEventFilter(this); // installing twice keeps one filter
 }
 
 void frmPrincipal::mostrarMensagem() {
@@ -264,8 +311,20 @@ void frmPrincipal::mostrarMensagem() {
         m_frmMensagem = new FrmMensagem(m_plataforma.areaDeTrabalho,
                                         enderecoEmissaoOnline(m_plataforma.configuracoes), this);
     }
-    if (!m_frmMensagem->isVisible())
+    if (!m_frmMensagem->isVisible()) {
+        // The notice's frame is taken to be as thick as this window's own.
+        const QRect fora = frameGeometry();
+        const QRect dentro = geometry();
+        const QMargins moldura(dentro.left() - fora.left(), dentro.top() - fora.top(),
+                               fora.right() - dentro.right(), fora.bottom() - dentro.bottom());
+        const QRect area(areaDocumentos->mapToGlobal(QPoint(0, 0)), areaDocumentos->size());
+        m_frmMensagem->move(posicaoDoAviso(area, m_frmMensagem->size().grownBy(moldura)));
         m_frmMensagem->show();
+    }
+    // Some window managers offer to minimise any window; a minimised notice is visible to Qt but not
+    // to the user.
+    if (m_frmMensagem->isMinimized())
+        m_frmMensagem->showNormal();
     m_frmMensagem->raise();
 }
 
@@ -296,9 +355,18 @@ void frmPrincipal::apagaImagens() {
 }
 
 bool frmPrincipal::eventFilter(QObject* objeto, QEvent* evento) {
+    if (objeto == windowHandle() && evento->type() == QEvent::Expose && m_avisoPendente &&
+        windowHandle()->isExposed()) {
+        m_avisoPendente = false;
+        // After the exposure has been handled, when the window's place is known.
+        QTimer::singleShot(0, this, [this] {
+            if (isVisible() && !m_encerrando)
+                mostrarMensagem();
+        });
+    }
     if (objeto == areaDocumentos->viewport() && evento->type() == QEvent::MouseMove && !m_encerrando &&
         m_referencias) {
-        if (!m_frmMensagem || !m_frmMensagem->isVisible())
+        if (!m_frmMensagem || !m_frmMensagem->isVisible() || m_frmMensagem->isMinimized())
             mostrarMensagem();
     }
     return QMainWindow::eventFilter(objeto, evento);

@@ -41,8 +41,9 @@ public:
                  Janelas janelas = {}, QWidget* parent = nullptr);
     ~frmPrincipal() override;
 
-    // Loads the tables, sets the caption and the date, and shows the notice window. On a load error
-    // shows the error's description and returns false; nothing of the window is shown then.
+    // Loads the tables, sets the caption and the date, and readies the notice window, which comes up
+    // over the client area once this window is on screen. On a load error shows the error's
+    // description and returns false; nothing of the window is shown then.
     bool carregar();
 
     // Valid after a successful carregar().
@@ -53,8 +54,19 @@ public:
     const QString& VERSAO() const { return m_versao; }
 
     FrmMensagem* mensagem() const { return m_frmMensagem; }
-    // Shows the notice window, bringing it up again when it was closed.
+    // Shows the notice window over the empty client area (never over the menus or the toolbar),
+    // bringing it up again when it was closed. After carregar() the notice comes up by itself once
+    // this window is on screen.
     void mostrarMensagem();
+
+    // Sizes the window to fit the free area of its screen and centres it there.
+    void posicionaNaTela();
+    // The window's rectangle (without the frame) on a screen whose free area is `disponivel`: the
+    // preferred size, shrunk so that the frame `moldura` fits too, centred.
+    static QRect geometriaInicial(const QRect& disponivel, const QMargins& moldura);
+    // Where the notice's frame goes: centred on the client area `area`, its top never above the
+    // area's top and its left never left of the area's left.
+    static QPoint posicaoDoAviso(const QRect& area, const QSize& tamanhoComMoldura);
 
     // What happens each time the window becomes active: the regional settings test (ending the program
     // when it fails) and the clean-up of barcode pictures.
@@ -94,6 +106,7 @@ public:
 
 protected:
     bool event(QEvent* evento) override;
+    void showEvent(QShowEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
@@ -116,6 +129,7 @@ private:
     std::unique_ptr<Referencias> m_referencias;
     QString m_versao;
     FrmMensagem* m_frmMensagem = nullptr;
+    bool m_avisoPendente = false; // the notice waits for this window to be on screen
     QLabel* m_paineis[4] = {};
     std::function<QDateTime()> m_relogio;
     std::function<void(int)> m_encerrar;

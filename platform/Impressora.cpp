@@ -1,9 +1,11 @@
 #include "platform/Impressora.h"
 
+#include "platform/DialogoImpressora.h"
+
 #include <QDir>
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
@@ -22,8 +24,9 @@ QPrinter& ImpressoraQt::printer() {
         m_printer->setPageMargins(QMarginsF(4, 5, 4, 5), QPageLayout::Millimeter);
         m_semImpressora = QPrinterInfo::defaultPrinter().isNull();
         if (m_semImpressora) {
+            // The user's documents folder when there is one; nothing is created for it.
             QString pasta = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-            if (pasta.isEmpty() || !QDir().mkpath(pasta))
+            if (pasta.isEmpty() || !QFileInfo(pasta).isDir())
                 pasta = QDir::homePath();
             m_arquivoPdf = QDir(pasta).filePath(QStringLiteral("ZOVE.pdf"));
             m_printer->setOutputFormat(QPrinter::PdfFormat);
@@ -34,13 +37,11 @@ QPrinter& ImpressoraQt::printer() {
 }
 
 bool ImpressoraQt::configurar(QWidget* pai) {
+    // Only the choice of printer and page; the system's print dialog would offer to print.
     QPrinter& p = printer();
-    QPrintDialog dialogo(&p, pai);
-    dialogo.setWindowTitle(QStringLiteral("Configurar impressora"));
-    const bool ok = dialogo.exec() == QDialog::Accepted;
-    if (ok && p.outputFormat() == QPrinter::PdfFormat)
-        m_arquivoPdf = p.outputFileName();
-    return ok;
+    DialogoImpressora dialogo(p, m_semImpressora ? QStringList() : QPrinterInfo::availablePrinterNames(),
+                              m_arquivoPdf, pai);
+    return dialogo.exec() == QDialog::Accepted;
 }
 
 bool ImpressoraQt::semImpressora() const {

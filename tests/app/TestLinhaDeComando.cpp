@@ -19,8 +19,10 @@ struct Execucao {
     QString erros;
 };
 
-Execucao executa(const QStringList& argumentos) {
+Execucao executa(const QStringList& argumentos,
+                 const QProcessEnvironment& ambiente = QProcessEnvironment::systemEnvironment()) {
     QProcess processo;
+    processo.setProcessEnvironment(ambiente);
     processo.setProgram(QStringLiteral(ZOVE_BIN_DIR "/zove"));
     processo.setArguments(argumentos);
     processo.start();
@@ -80,6 +82,14 @@ TEST(LinhaDeComando, InterpretaAsOpcoes) {
         {{"--dados="}, LinhaDeComando::Modo::Erro, {}},
         {{"--verifica"}, LinhaDeComando::Modo::Erro, {}},
         {{"arquivo.txt"}, LinhaDeComando::Modo::Erro, {}},
+        {{"-x"}, LinhaDeComando::Modo::Erro, {}},
+        {{"--dados", "d", "arquivo.txt"}, LinhaDeComando::Modo::Erro, {}},
+        // The window system's own options, with their values, pass through.
+        {{"-platform", "offscreen", "--dados", "d"}, LinhaDeComando::Modo::Janela, "d"},
+        {{"--style=fusion"}, LinhaDeComando::Modo::Janela, {}},
+        {{"-style="}, LinhaDeComando::Modo::Erro, {}},
+        {{"--style", "fusion", "-reverse", "--verificar"}, LinhaDeComando::Modo::Verificar, {}},
+        {{"-style"}, LinhaDeComando::Modo::Erro, {}},
     };
     for (const Caso& c : casos) {
         const LinhaDeComando l = interpretaArgumentos(c.args);
@@ -97,9 +107,20 @@ TEST(Verificacao, DadosEntreguesCarregamTodasAsTabelas) {
     EXPECT_EQ(e.codigo, 0) << e.saida.toStdString() << e.erros.toStdString();
     for (const auto& tabela : tabulon::Init::Tabelas) {
         const QString linha = linhaDe(e.saida, QString::fromLatin1(tabela.arquivo));
-        EXPECT_TRUE(linha.endsWith(QStringLiteral(" registros  OK")))
-            << tabela.arquivo << ": " << linha.toStdString();
+        EXPECT_TRUE(linha.endsWith(QStringLiteral("  OK"))) << tabela.arquivo << ": " << linha.toStdString();
     }
+    // The count agrees with its noun: the delivered parameter table has one record, the saved
+    // documents none, the revenues many.
+    const std::pair<const char*, const char*> contagens[] = {
+        {"PARAMETROS", " 1 registro   OK"},
+        {"ZOV", " 0 registros  OK"},
+        {"mab_arrec", " registros  OK"},
+    };
+    for (const auto& [arquivo, fim] : contagens) {
+        const QString linha = linhaDe(e.saida, QString::fromLatin1(arquivo));
+        EXPECT_TRUE(linha.endsWith(QLatin1String(fim))) << linha.toStdString();
+    }
+    EXPECT_FALSE(linhaDe(e.saida, QStringLiteral("mab_arrec")).endsWith(QStringLiteral(" 1 registros  OK")));
 }
 
 TEST(Verificacao, UmCaractereMudadoEmQualquerTabelaDeReferenciaFalhaNomeandoOArquivo) {
@@ -174,11 +195,19 @@ TEST(LinhaDeComando, AjudaVersaoEErros) {
     EXPECT_TRUE(ajuda.saida.contains(QStringLiteral("--verificar")));
     EXPECT_TRUE(ajuda.saida.contains(QStringLiteral("--dados PASTA")));
 
-    // Mistakes are reported before any window is needed.
-    for (const QStringList& args : {QStringList{"--verifica"}, QStringList{"--dados"}}) {
-        const Execucao e = executa(args);
-        EXPECT_EQ(e.codigo, 2) << args.join(' ').toStdString();
+    // Mistakes are reported before any window system is needed: there is no display here, and the
+    // window system is not even asked for.
+    QProcessEnvironment semTela = QProcessEnvironment::systemEnvironment();
+    for (const char* variavel : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        semTela.remove(QLatin1String(variavel));
+    const QStringList erradas[] = {
+        {"--verifica"}, {"--dados"}, {"arquivo.txt"}, {"-x"}, {"--dados", "/tmp", "arquivo.txt"},
+        {"-platform"}};
+    for (const QStringList& args : erradas) {
+        const Execucao e = executa(args, semTela);
+        EXPECT_EQ(e.codigo, 2) << args.join(' ').toStdString() << e.erros.toStdString();
         EXPECT_TRUE(e.erros.startsWith(QStringLiteral("zove: "))) << e.erros.toStdString();
+        EXPECT_TRUE(e.erros.contains(QStringLiteral("\nUso: zove "))) << e.erros.toStdString();
         EXPECT_TRUE(e.saida.isEmpty());
     }
 }

@@ -14,12 +14,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <gtest/gtest.h>
+#include <optional>
 
 using zove::frmPrincipal;
 using zove::Mensagens;
@@ -282,8 +284,9 @@ TEST_F(Principal, AtalhosDeTecladoAbremAsJanelas) {
     janelas.limparBase = [&](frmPrincipal&) { abertas.append(QStringLiteral("limpar")); };
     auto w = janela(janelas);
     ASSERT_TRUE(w->carregar());
-    w->mensagem()->hide();
     w->show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->mensagem()->isVisible(); }, 2000));
+    w->mensagem()->close();
     w->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
     QTest::keyClick(w.get(), Qt::Key_N, Qt::ControlModifier);
@@ -321,9 +324,19 @@ TEST_F(Principal, AvisoComTextosExatosEEnderecoDaPaginaOnline) {
     ASSERT_TRUE(w->carregar());
     zove::FrmMensagem* m = w->mensagem();
     ASSERT_NE(m, nullptr);
-    EXPECT_TRUE(m->isVisible());
+    w->show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m->isVisible(); }, 2000));
     EXPECT_FALSE(m->isModal());
     EXPECT_EQ(m->objectName(), QStringLiteral("FrmMensagem"));
+    // A title and a close button; no minimise or maximise, and a size of its own.
+    const Qt::WindowFlags flags = m->windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowTitleHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_EQ(m->minimumSize(), m->maximumSize());
+    for (QLabel* label : m->findChildren<QLabel*>())
+        EXPECT_GE(m->height(), label->geometry().bottom()) << label->objectName().toStdString();
     const std::pair<const char*, const char*> textos[] = {
         {"Label1", "Prezado usuário,"},
         {"Label2",
@@ -364,6 +377,13 @@ TEST_F(Principal, MoverOMouseNaAreaVaziaMostraOAvisoDeNovo) {
     QTest::mouseMove(area, QPoint(40, 40));
     QTest::mouseMove(area, QPoint(60, 50));
     EXPECT_TRUE(QTest::qWaitFor([&] { return w->mensagem()->isVisible(); }, 2000));
+
+    // Minimised by the window manager, it comes back the same way.
+    w->mensagem()->showMinimized();
+    ASSERT_TRUE(w->mensagem()->isMinimized());
+    QTest::mouseMove(area, QPoint(40, 40));
+    QTest::mouseMove(area, QPoint(60, 50));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w->mensagem()->isMinimized(); }, 2000));
 }
 
 TEST_F(Principal, ConfiguracaoRegionalErradaMostraAMensagemEEncerra) {
@@ -481,4 +501,88 @@ TEST_F(Principal, AjudaTabelaDeTaxasEImpressora) {
 
     w->mnuImpressora->trigger();
     EXPECT_EQ(plataforma.impressora.configuracoes, 1);
+}
+
+TEST_F(Principal, JanelaAbreCentradaEDoTamanhoDaTela) {
+    // Free areas of screens, some with a panel; the frame of the window manager around the window.
+    const QMargins moldura(5, 30, 5, 5);
+    const QRect telas[] = {
+        {0, 0, 1280, 1024}, {0, 0, 1280, 994}, {0, 28, 1024, 740}, {0, 0, 800, 600}, {1280, 0, 640, 480}};
+    for (const QRect& tela : telas) {
+        SCOPED_TRACE(QStringLiteral("%1x%2").arg(tela.width()).arg(tela.height()).toStdString());
+        const QRect janela = frmPrincipal::geometriaInicial(tela, moldura);
+        const QRect comMoldura = janela.marginsAdded(moldura);
+        EXPECT_TRUE(tela.contains(comMoldura));
+        EXPECT_LE(std::abs((comMoldura.left() - tela.left()) - (tela.right() - comMoldura.right())), 1);
+        EXPECT_LE(std::abs((comMoldura.top() - tela.top()) - (tela.bottom() - comMoldura.bottom())), 1);
+        EXPECT_GE(janela.width(), std::min(tela.width() - 10, 1000));
+        EXPECT_GE(janela.height(), std::min(tela.height() - 35, 700));
+    }
+
+    // The window itself, on the screen it is shown on.
+    auto w = janela();
+    ASSERT_TRUE(w->carregar());
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    const QRect tela = w->screen()->availableGeometry();
+    const QRect fora = w->frameGeometry();
+    EXPECT_TRUE(tela.contains(fora)) << fora.width() << "x" << fora.height() << "+" << fora.x() << "+"
+                                     << fora.y();
+    EXPECT_LE(std::abs(fora.center().x() - tela.center().x()), 40);
+    EXPECT_LE(std::abs(fora.center().y() - tela.center().y()), 40);
+}
+
+TEST_F(Principal, AvisoApareceDepoisDaJanelaSobreAAreaVaziaNuncaSobreMenusOuBarra) {
+    // Where the window stands: the screen's default, moved, and too small for the notice.
+    const std::optional<QRect> lugares[] = {std::nullopt, QRect(150, 90, 700, 480), QRect(10, 20, 560, 300)};
+    for (const auto& lugar : lugares) {
+        SCOPED_TRACE(lugar ? lugar->width() : 0);
+        auto w = janela();
+        if (lugar)
+            w->setGeometry(*lugar);
+        ASSERT_TRUE(w->carregar());
+        zove::FrmMensagem* m = w->mensagem();
+        ASSERT_NE(m, nullptr);
+        EXPECT_FALSE(m->isVisible()); // not before the main window is on screen
+        w->show();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return m->isVisible(); }, 2000));
+
+        auto global = [](QWidget* widget) {
+            return QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+        };
+        const QRect aviso = m->frameGeometry();
+        const QRect menus = global(w->menuBar());
+        const QRect barra = global(w->Toolbar1);
+        const QRect area = global(w->areaDocumentos);
+        EXPECT_FALSE(aviso.intersects(menus));
+        EXPECT_FALSE(aviso.intersects(barra));
+        EXPECT_GT(aviso.top(), menus.bottom());
+        EXPECT_GT(aviso.top(), barra.bottom());
+        EXPECT_GE(aviso.left(), area.left());
+        if (aviso.height() <= area.height() && aviso.width() <= area.width()) {
+            EXPECT_TRUE(area.contains(aviso));
+        }
+
+        // Closed and brought back by the mouse, it comes back to the same kind of place.
+        m->close();
+        QTest::mouseMove(w->areaDocumentos->viewport(), QPoint(30, 30));
+        QTest::mouseMove(w->areaDocumentos->viewport(), QPoint(50, 40));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return m->isVisible(); }, 2000));
+        EXPECT_GT(m->frameGeometry().top(), barra.bottom());
+    }
+}
+
+TEST_F(Principal, PosicaoDoAvisoNaAreaVazia) {
+    const QSize aviso(520, 260);
+    struct {
+        QRect area;
+        QPoint esperado;
+    } casos[] = {
+        {{100, 200, 1000, 600}, {340, 370}}, // centred
+        {{100, 200, 400, 200}, {100, 200}},  // larger than the area: held at its top left
+        {{100, 200, 1000, 100}, {340, 200}}, // too short: top held, still centred across
+    };
+    for (const auto& c : casos)
+        EXPECT_EQ(frmPrincipal::posicaoDoAviso(c.area, aviso), c.esperado)
+            << c.area.x() << "," << c.area.y() << " " << c.area.width() << "x" << c.area.height();
 }
