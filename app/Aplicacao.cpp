@@ -1,10 +1,12 @@
 #include "app/Aplicacao.h"
 
 #include "app/Ambiente.h"
+#include "app/ManutencaoCadastro.h"
 #include "app/Verificacao.h"
 #include "app/frmPrincipal.h"
 #include "entry/janelas/FrmZOV.h"
 #include "platform/Plataforma.h"
+#include "search/FrmConsultaZOV.h"
 
 #include <QApplication>
 #include <QDir>
@@ -154,6 +156,27 @@ void carregaTraducoes(QApplication& app) {
 
 } // namespace
 
+frmPrincipal::Janelas janelasDoPrograma() {
+    frmPrincipal::Janelas janelas;
+    janelas.novoPreenchimento = [](frmPrincipal& p) {
+        FrmZOV form(p.referencias(), p.plataforma(), {}, &p);
+        form.NumDocumento = 0;
+        form.exec();
+    };
+    janelas.abrirDocumento = [](frmPrincipal& p) {
+        FrmConsultaZOV consulta(p.referencias(), p.plataforma(), nullptr, &p);
+        consulta.exec();
+    };
+    janelas.limparBase = [](frmPrincipal& p) { ManutencaoCadastro(p.referencias(), p.plataforma()).limpar(&p); };
+    janelas.importarCadastro = [](frmPrincipal& p) {
+        ManutencaoCadastro(p.referencias(), p.plataforma()).importar(&p);
+    };
+    janelas.exportarCadastro = [](frmPrincipal& p) {
+        ManutencaoCadastro(p.referencias(), p.plataforma()).exportar(&p);
+    };
+    return janelas;
+}
+
 int executar(int argc, char** argv) {
     // The whole command line is read before anything needs a window system, so a mistake is reported
     // (exit 2) even where no display is available.
@@ -175,14 +198,8 @@ int executar(int argc, char** argv) {
     carregaTraducoes(app);
 
     PlataformaQt plataforma;
-    frmPrincipal::Janelas janelas;
-    janelas.novoPreenchimento = [](frmPrincipal& p) {
-        FrmZOV form(p.referencias(), p.plataforma(), {}, &p);
-        form.NumDocumento = 0;
-        form.exec();
-    };
     frmPrincipal principal(plataforma.plataforma(), QCoreApplication::applicationDirPath(),
-                           pastaDadosEscolhida(linha), std::move(janelas));
+                           pastaDadosEscolhida(linha), janelasDoPrograma());
     if (!principal.carregar())
         return 1;
     // The notice follows by itself once the main window is on screen.

@@ -1,4 +1,6 @@
 #pragma once
+#include "app/frmPrincipal.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -17,6 +19,9 @@ LinhaDeComando interpretaArgumentos(const QStringList& argumentos);
 
 // The text of "zove --help".
 QString textoDeUso();
+
+// The windows and commands the main window's menus open in the program.
+frmPrincipal::Janelas janelasDoPrograma();
 
 // Runs the program: command line, start-up, main window. Returns the exit code.
 int executar(int argc, char** argv);

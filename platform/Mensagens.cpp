@@ -54,6 +54,12 @@ std::unique_ptr<QMessageBox> MensagensQt::montaCaixa(QWidget* pai, const QString
         caixa->setDefaultButton(QMessageBox::Yes);
         caixa->setEscapeButton(QMessageBox::No);
         break;
+    case Botoes::SimNaoPadraoNao:
+        adiciona(*caixa, QMessageBox::Yes, QStringLiteral("Sim"));
+        adiciona(*caixa, QMessageBox::No, QStringLiteral("Não"));
+        caixa->setDefaultButton(QMessageBox::No);
+        caixa->setEscapeButton(QMessageBox::No);
+        break;
     case Botoes::SimNaoCancelar:
         adiciona(*caixa, QMessageBox::Yes, QStringLiteral("Sim"));
         adiciona(*caixa, QMessageBox::No, QStringLiteral("Não"));

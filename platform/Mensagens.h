@@ -11,7 +11,8 @@ namespace zove {
 class Mensagens {
 public:
     enum class Icone { Nenhum, Informacao, Exclamacao, Critico, Pergunta };
-    enum class Botoes { OK, OKCancelar, SimNao, SimNaoCancelar };
+    // SimNaoPadraoNao: a question whose safe answer, taken by Enter, is "Não".
+    enum class Botoes { OK, OKCancelar, SimNao, SimNaoCancelar, SimNaoPadraoNao };
     enum class Resposta { OK, Cancelar, Sim, Nao };
 
     virtual ~Mensagens() = default;

@@ -9,7 +9,7 @@ zove::Mensagens::Resposta MensagensGravadas::mostrar(QWidget*, const QString& te
         aoMostrar(pedidos.last());
     if (!respostas.isEmpty())
         return respostas.takeFirst();
-    return botoes == Botoes::SimNao || botoes == Botoes::SimNaoCancelar ? Resposta::Sim : Resposta::OK;
+    return botoes == Botoes::OK || botoes == Botoes::OKCancelar ? Resposta::OK : Resposta::Sim;
 }
 
 QString DialogosGravados::proxima() {

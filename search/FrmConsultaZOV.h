@@ -1,0 +1,91 @@
+#pragma once
+// The saved-document search window: finds saved documents by revenue type, revenue, identification,
+// name and printed mark, opens one in the entry form, prints a selection in one run and deletes a
+// selection in one change of the table.
+#include "platform/Plataforma.h"
+
+#include <QDialog>
+#include <QStringList>
+#include <functional>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTreeWidget;
+
+namespace zove {
+
+class FormularioDocumento;
+class Referencias;
+struct CriteriosPesquisa;
+struct ResultadoAlteracao;
+
+class FrmConsultaZOV : public QDialog {
+    Q_OBJECT
+public:
+    // formulario: the entry form that opens and prints documents; without it those buttons stay
+    // disabled.
+    FrmConsultaZOV(Referencias& refs, Plataforma plataforma, FormularioDocumento* formulario,
+                   QWidget* parent = nullptr);
+    ~FrmConsultaZOV() override;
+
+    static const QString Titulo;
+    static const QString NenhumaReceita;
+    static const QString InstrucoesImpressao;
+
+    // Criteria
+    QComboBox* cmbTipoReceita;
+    QComboBox* cmbReceita;
+    QLineEdit* txtIdentificacao;
+    QLineEdit* txtNome;
+    QComboBox* cmbImpreso;
+    // Result
+    QTreeWidget* ListView1;
+    QLabel* lblRegistro;
+    // Buttons
+    QPushButton* Pesquisar;
+    QPushButton* Selecionar;
+    QPushButton* cmdImprimir;
+    QPushButton* cmdEliminar;
+    QPushButton* Fechar;
+    QPushButton* cmdEnter;
+
+    // The document numbers of the selected rows, in list order.
+    QStringList numerosSelecionados() const;
+
+    // True while a batch print runs.
+    bool imprimindo() const { return m_imprimindo; }
+
+public slots:
+    void Pesquisar_Click();
+    void Selecionar_Click();
+    void cmdImprimir_Click();
+    void cmdEliminar_Click();
+
+protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+    void resizeEvent(QResizeEvent* evento) override;
+    void showEvent(QShowEvent* evento) override;
+    void closeEvent(QCloseEvent* evento) override;
+    void reject() override;
+
+private:
+    void montaJanela();
+    void CarregaCombos();
+    void CarregaReceitasDoTipo(qint16 tipo);
+    void cmbTipoReceita_Click();
+    CriteriosPesquisa criterios() const;
+    void preencheLista(const CriteriosPesquisa& c, bool avisaSeVazio);
+    void ajustaColunas();
+    QString pastaPdf() const;
+    // Removes the documents from the saved table in one change.
+    ResultadoAlteracao excluiDocumentos(const QStringList& numeros);
+
+    Referencias& m_refs;
+    Plataforma m_plataforma;
+    FormularioDocumento* m_formulario;
+    bool m_imprimindo = false;
+};
+
+} // namespace zove

@@ -1,0 +1,237 @@
+// Exporting, importing and clearing the saved data through the maintenance commands, with recording
+// dialogs over a temporary data folder.
+#include "app/Aplicacao.h"
+#include "app/ManutencaoCadastro.h"
+#include "data/Referencias.h"
+#include "platform/PlataformaDeTeste.h"
+#include "support/TestSupport.h"
+#include "tabulon/Funcoes.h"
+#include "tabulon/Init.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using zove::ManutencaoCadastro;
+using zove::Mensagens;
+
+namespace {
+
+const QByteArray kCab = "TIPO_DOCUMENTO|DOCUMENTO_IDENTIFICACAO|RAZAO_SOCIAL|NUM_DDD|NUM_FONE";
+const QString kIncompativel = QStringLiteral("O arquivo de importação não é compatível com o esperado.");
+
+class Manutencao : public ::testing::Test {
+protected:
+    void SetUp() override {
+        teste::gravaArquivo(dados.arquivo("CONTRIBUINTE"),
+                            kCab + "\r\n3|11122233344|Maria da Silva|61|5551234\r\n2|12345678000190|PADARIA|11|1\r\n");
+        teste::escreveTabela(
+            dados.arquivo("ZOV"),
+            {QStringLiteral("NUM_DOCUMENTO|TIPO_DOCUMENTO_IDENT|NUM_DOCUMENTO_IDENT|COD_RECEITA|REFERENCIA|"
+                            "NUM_DOCUMENTO_ORIGEM|DATA_VENCIMENTO|DATA_CALCULO|VALOR_PRINCIPAL|VALOR_JUROS|"
+                            "VALOR_MULTA|VALOR_CORRECAO|VALOR_TOTAL|DATA_ATUALIZACAO|COD_UF|COD_MUNICIPIO|"
+                            "COD_CLASSE_VECTO|IMPRESO"),
+             "1|3|11122233344|1147|200503|0|10/04/2005|30/04/2005|10|0|0|0|10|01/04/2005|OL|0|0|0"},
+            false);
+        refs = zove::Referencias::carregar(dados.caminho());
+        comandos = std::make_unique<ManutencaoCadastro>(*refs, plataforma.plataforma(), [] {
+            return QDateTime(QDate(2026, 12, 10), QTime(6, 30, 0));
+        });
+    }
+
+    QString fora(const QString& nome) const { return QDir(externa.path()).filePath(nome); }
+    QByteArray contribuinte() const { return teste::leArquivo(dados.arquivo("CONTRIBUINTE")); }
+    qsizetype contribuintesNoArquivo() const {
+        tabulon::Init init;
+        init.sDiretorioDados(dados.caminho());
+        return init.CarregarContribuinte()->Count();
+    }
+    const teste::MensagensGravadas::Pedido& ultima() const { return plataforma.mensagens.pedidos.last(); }
+
+    teste::PastaDados dados;
+    QTemporaryDir externa;
+    teste::PlataformaDeTeste plataforma;
+    std::unique_ptr<zove::Referencias> refs;
+    std::unique_ptr<ManutencaoCadastro> comandos;
+};
+
+TEST_F(Manutencao, ExportCopiesTheRegistryByteForByteToANewFile) {
+    plataforma.dialogos.escolhas = {fora("novo.txt")};
+    comandos->exportar(nullptr);
+    ASSERT_EQ(plataforma.dialogos.pedidos.size(), 1);
+    const auto& d = plataforma.dialogos.pedidos[0];
+    EXPECT_TRUE(d.salvar);
+    EXPECT_EQ(d.titulo, QStringLiteral("Exportação de arquivos de dados do Contribuinte do ZOVE"));
+    EXPECT_EQ(d.filtro, QStringLiteral("Arquivo de Contribuinte do ZOVE (TXT)|*.txt"));
+    EXPECT_EQ(d.nomeInicial, QString());
+    EXPECT_EQ(teste::leArquivo(fora("novo.txt")), contribuinte());
+    EXPECT_TRUE(plataforma.mensagens.pedidos.isEmpty());
+
+    // Cancelling does nothing and says nothing.
+    comandos->exportar(nullptr);
+    EXPECT_TRUE(plataforma.mensagens.pedidos.isEmpty());
+}
+
+TEST_F(Manutencao, ExportRefusesTheDataFolderAndReportsAFailedWrite) {
+    const QByteArray antes = contribuinte();
+    plataforma.dialogos.escolhas = {dados.arquivo("CONTRIBUINTE"), dados.arquivo("copia.txt")};
+    comandos->exportar(nullptr);
+    comandos->exportar(nullptr);
+    EXPECT_FALSE(QFileInfo::exists(dados.arquivo("copia.txt")));
+    EXPECT_EQ(contribuinte(), antes);
+    ASSERT_EQ(plataforma.mensagens.pedidos.size(), 2);
+    EXPECT_TRUE(ultima().texto.contains(QStringLiteral("pasta de dados")));
+
+    teste::gravaArquivo(fora("antigo.txt"), "anterior");
+    comandos->defineGravador([](const QString&, const QByteArray&, QString* erro) {
+        *erro = QStringLiteral("disco cheio");
+        return false;
+    });
+    plataforma.dialogos.escolhas = {fora("antigo.txt")};
+    comandos->exportar(nullptr);
+    EXPECT_EQ(teste::leArquivo(fora("antigo.txt")), "anterior");
+    EXPECT_EQ(ultima().icone, Mensagens::Icone::Critico);
+    EXPECT_TRUE(ultima().texto.contains(QStringLiteral("disco cheio")));
+}
+
+TEST_F(Manutencao, ImportAddsNewTaxpayersOnceAndReloads) {
+    teste::gravaArquivo(fora("troca.txt"), kCab + "  \r\n3|98765432100|JOS\xC9 SILVANO|21|9\r\n\r\n"
+                                                  "3|11122233344|Maria da Silva|61|5551234\r\n"
+                                                  "1|0012345|Bar Central|||\r\n");
+    plataforma.dialogos.escolhas = {fora("troca.txt"), fora("troca.txt")};
+    comandos->importar(nullptr);
+    ASSERT_EQ(plataforma.dialogos.pedidos.size(), 1);
+    EXPECT_FALSE(plataforma.dialogos.pedidos[0].salvar);
+    EXPECT_EQ(plataforma.dialogos.pedidos[0].titulo,
+              QStringLiteral("Importação de arquivos de dados do Contribuinte do ZOVE"));
+    EXPECT_EQ(contribuintesNoArquivo(), 4);
+    ASSERT_EQ(refs->oCONTRIBUINTEs->Count(), 4);
+    EXPECT_EQ(refs->oCONTRIBUINTEs->Item(3)->RAZAO_SOCIAL, QStringLiteral("JOSÉ SILVANO"));
+    EXPECT_EQ(refs->oCONTRIBUINTEs->Item(4)->DOCUMENTO_IDENTIFICACAO, QStringLiteral("0012345"));
+    EXPECT_TRUE(ultima().texto.contains(QStringLiteral("incluído(s): 2")));
+
+    // The same file again doubles nothing.
+    comandos->importar(nullptr);
+    EXPECT_EQ(contribuintesNoArquivo(), 4);
+    EXPECT_EQ(refs->oCONTRIBUINTEs->Count(), 4);
+}
+
+TEST_F(Manutencao, ExportThenImportOnTheSameMachineDoublesNothing) {
+    plataforma.dialogos.escolhas = {fora("c.txt"), fora("c.txt")};
+    comandos->exportar(nullptr);
+    const QByteArray antes = contribuinte();
+    comandos->importar(nullptr);
+    EXPECT_EQ(contribuinte(), antes);
+    EXPECT_EQ(refs->oCONTRIBUINTEs->Count(), 2);
+}
+
+TEST_F(Manutencao, ABadLineRefusesTheWholeFileAndLeavesTheRegistry) {
+    const QByteArray bom = "3|1|A|61|1\r\n";
+    struct Caso {
+        const char* nome;
+        QByteArray conteudo;
+        int linha;
+    };
+    const Caso casos[] = {
+        {"columns in another order", "DOCUMENTO_IDENTIFICACAO|TIPO_DOCUMENTO|RAZAO_SOCIAL|NUM_DDD|NUM_FONE\r\n" + bom, 1},
+        {"four values", kCab + "\r\n" + bom + "3|2|B|61\r\n", 3},
+        {"NUL", kCab + "\r\n" + bom + QByteArray("3|2|B\0|61|1\r\n", 14), 3},
+        {"digest-like line", kCab + "\r\n" + bom + ":):)00112233445566778899AABBCCDDEEFF\r\n", 3},
+        {"UTF-8 text", kCab + "\r\n" + bom + "3|2|JOS\xC3\x89|61|1\r\n", 3},
+    };
+    const QByteArray antes = contribuinte();
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nome);
+        teste::gravaArquivo(fora("ruim.txt"), c.conteudo);
+        plataforma.dialogos.escolhas = {fora("ruim.txt")};
+        comandos->importar(nullptr);
+        EXPECT_EQ(contribuinte(), antes);
+        EXPECT_EQ(refs->oCONTRIBUINTEs->Count(), 2);
+        EXPECT_TRUE(ultima().texto.startsWith(kIncompativel));
+        EXPECT_TRUE(ultima().texto.contains(QStringLiteral("Linha %1:").arg(c.linha))) << ultima().texto.toStdString();
+        EXPECT_EQ(ultima().icone, Mensagens::Icone::Exclamacao);
+    }
+
+    // A file that cannot be read gets the same message; a cancelled dialog none.
+    const auto n = plataforma.mensagens.pedidos.size();
+    plataforma.dialogos.escolhas = {fora("nao-existe.txt")};
+    comandos->importar(nullptr);
+    EXPECT_TRUE(ultima().texto.startsWith(kIncompativel));
+    comandos->importar(nullptr);
+    EXPECT_EQ(plataforma.mensagens.pedidos.size(), n + 1);
+}
+
+TEST_F(Manutencao, ClearingAsksKeepsDatedCopiesAndEmptiesBothTables) {
+    const QByteArray zovAntes = teste::leArquivo(dados.arquivo("ZOV"));
+    const QByteArray contribuinteAntes = contribuinte();
+
+    plataforma.mensagens.respostas = {Mensagens::Resposta::Nao};
+    comandos->limpar(nullptr);
+    ASSERT_EQ(plataforma.mensagens.pedidos.size(), 1);
+    EXPECT_EQ(plataforma.mensagens.pedidos[0].botoes, Mensagens::Botoes::SimNaoPadraoNao);
+    EXPECT_EQ(teste::leArquivo(dados.arquivo("ZOV")), zovAntes);
+    EXPECT_EQ(refs->oZOVs->Count(), 1);
+
+    comandos->limpar(nullptr);
+    EXPECT_EQ(ultima().texto, QStringLiteral("A base de dados está limpa !"));
+    EXPECT_EQ(teste::leArquivo(dados.arquivo("ZOV_copia_20261210_063000")), zovAntes);
+    EXPECT_EQ(teste::leArquivo(dados.arquivo("CONTRIBUINTE_copia_20261210_063000")), contribuinteAntes);
+    EXPECT_EQ(teste::leArquivo(dados.arquivo("ZOV")), zovAntes.left(zovAntes.indexOf("\r\n") + 2));
+    EXPECT_EQ(contribuinte(), kCab + "\r\n");
+    EXPECT_EQ(refs->oZOVs->Count(), 0);
+    EXPECT_EQ(refs->oCONTRIBUINTEs->Count(), 0);
+    EXPECT_EQ(refs->oZOVs->Campos_Count(), 17);
+
+    // A second clearing succeeds too, and keeps the first copies.
+    comandos->limpar(nullptr);
+    EXPECT_EQ(ultima().texto, QStringLiteral("A base de dados está limpa !"));
+    EXPECT_EQ(teste::leArquivo(dados.arquivo("ZOV_copia_20261210_063000")), zovAntes);
+    EXPECT_EQ(teste::leArquivo(dados.arquivo("ZOV_copia_20261210_063000_2")),
+              zovAntes.left(zovAntes.indexOf("\r\n") + 2));
+}
+
+TEST_F(Manutencao, NothingIsClearedWhenACopyCannotBeMade) {
+    const QByteArray zovAntes = teste::leArquivo(dados.arquivo("ZOV"));
+    const QByteArray contribuinteAntes = contribuinte();
+    comandos->defineGravador([](const QString& caminho, const QByteArray& conteudo, QString* erro) {
+        if (QFileInfo(caminho).fileName().startsWith(QLatin1String("CONTRIBUINTE_copia"))) {
+            *erro = QStringLiteral("disco cheio");
+            return false;
+        }
+        return tabulon::gravaArquivoAtomico(caminho, conteudo, erro);
+    });
+    comandos->limpar(nullptr);
+    EXPECT_EQ(teste::leArquivo(dados.arquivo("ZOV")), zovAntes);
+    EXPECT_EQ(contribuinte(), contribuinteAntes);
+    EXPECT_EQ(refs->oZOVs->Count(), 1);
+    EXPECT_EQ(refs->oCONTRIBUINTEs->Count(), 2);
+    EXPECT_TRUE(ultima().texto.startsWith(QStringLiteral("Não foi possível remover itens:  ")));
+    EXPECT_TRUE(ultima().texto.contains(QStringLiteral("disco cheio")));
+}
+
+// The program's main window reaches the three commands and the search from its menus.
+TEST_F(Manutencao, MainWindowMenusReachTheCommands) {
+    QTemporaryDir programa;
+    zove::frmPrincipal principal(plataforma.plataforma(), programa.path(), dados.caminho(),
+                                 zove::janelasDoPrograma());
+    principal.definirEncerramento([](int) {});
+    ASSERT_TRUE(principal.carregar());
+    for (QAction* a : {principal.mnuManutencaoZOV, principal.im_LimpaBaseDados, principal.im_ImportCadastro,
+                       principal.im_ExportCadastro})
+        EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
+
+    principal.im_ExportCadastro->trigger();
+    principal.im_ImportCadastro->trigger();
+    ASSERT_EQ(plataforma.dialogos.pedidos.size(), 2);
+    EXPECT_EQ(plataforma.dialogos.pedidos[0].titulo, ManutencaoCadastro::TituloExportacao);
+    EXPECT_EQ(plataforma.dialogos.pedidos[1].titulo, ManutencaoCadastro::TituloImportacao);
+
+    plataforma.mensagens.respostas = {Mensagens::Resposta::Nao};
+    principal.im_LimpaBaseDados->trigger();
+    EXPECT_EQ(plataforma.mensagens.pedidos.last().texto, ManutencaoCadastro::PerguntaLimpar);
+    EXPECT_EQ(principal.referencias().oZOVs->Count(), 1);
+}
+
+} // namespace

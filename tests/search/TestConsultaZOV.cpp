@@ -1,0 +1,375 @@
+// The saved-document search window through its real controls, over a temporary copy of the delivered
+// data folder with a few saved documents; the entry form is a recording double.
+#include "data/Referencias.h"
+#include "data/ZovEnv_Simulator.h"
+#include "platform/PlataformaDeTeste.h"
+#include "search/FormularioDocumento.h"
+#include "search/FrmConsultaZOV.h"
+#include "support/TestSupport.h"
+#include "tabulon/Funcoes.h"
+#include "tabulon/Init.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+using zove::FrmConsultaZOV;
+using zove::Mensagens;
+
+namespace {
+
+const QString kCabecalhoZOV = QStringLiteral(
+    "NUM_DOCUMENTO|TIPO_DOCUMENTO_IDENT|NUM_DOCUMENTO_IDENT|COD_RECEITA|REFERENCIA|NUM_DOCUMENTO_ORIGEM|"
+    "DATA_VENCIMENTO|DATA_CALCULO|VALOR_PRINCIPAL|VALOR_JUROS|VALOR_MULTA|VALOR_CORRECAO|VALOR_TOTAL|"
+    "DATA_ATUALIZACAO|COD_UF|COD_MUNICIPIO|COD_CLASSE_VECTO|IMPRESO");
+
+QString documento(const QString& num, const QString& receita, const QString& ident, const QString& total,
+                  const QString& impresso = QStringLiteral("0")) {
+    return QStringLiteral("%1|3|%2|%3|200503|0|10/04/2005|30/04/2005|%4|0|0|0|%4|0%1/04/2005|OL|0|0|%5")
+        .arg(num, ident, receita, total, impresso);
+}
+
+class FormularioGravado : public zove::FormularioDocumento {
+public:
+    struct Impressao {
+        QString numero;
+        QString pdf;
+        bool janelaHabilitada;
+        bool comProgresso;
+    };
+    QStringList abertos;
+    QList<Impressao> impressoes;
+    QString falhaEm;
+    FrmConsultaZOV* janela = nullptr;
+
+    void abrir(QWidget*, const QString& numero) override { abertos.append(numero); }
+    bool imprimir(QWidget*, const QString& numero, const QString& pdf) override {
+        const auto* progresso = janela->findChild<QProgressDialog*>(QStringLiteral("progressoImpressao"));
+        impressoes.append({numero, pdf, janela->isEnabled(), progresso && progresso->isVisible()});
+        return numero != falhaEm;
+    }
+    QStringList numerosImpressos() const {
+        QStringList n;
+        for (const auto& i : impressoes)
+            n.append(i.numero);
+        return n;
+    }
+};
+
+class Consulta : public ::testing::Test {
+protected:
+    void SetUp() override {
+        teste::escreveTabela(dados.arquivo("ZOV"),
+                             {kCabecalhoZOV, documento("1", "1147", "11122233344", "1234,5", "1"),
+                              documento("2", "1805", "11122233344", "10"),
+                              documento("3", "1147", "12345678000190", "99999,99"),
+                              documento("4", "1805", "98765432100", "0,5", "1"),
+                              documento("5", "1147", "55566677788", "7") /* taxpayer not saved */},
+                             false);
+        teste::escreveTabela(dados.arquivo("CONTRIBUINTE"),
+                             {QStringLiteral("TIPO_DOCUMENTO|DOCUMENTO_IDENTIFICACAO|RAZAO_SOCIAL|NUM_DDD|NUM_FONE"),
+                              "3|11122233344|Maria da Silva|61|5551234",
+                              "2|12345678000190|PADARIA CONCEI&Ccedil;&Atilde;O LTDA|11|1234",
+                              QStringLiteral("3|98765432100|JOSÉ SILVANO|21|9")},
+                             false);
+        refs = zove::Referencias::carregar(dados.caminho());
+        janela = std::make_unique<FrmConsultaZOV>(*refs, plataforma.plataforma(), &formulario);
+        formulario.janela = janela.get();
+        janela->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(janela.get()));
+    }
+
+    QStringList linhas() const {
+        QStringList n;
+        for (int i = 0; i < janela->ListView1->topLevelItemCount(); ++i)
+            n.append(janela->ListView1->topLevelItem(i)->text(0));
+        return n;
+    }
+    void escolhe(QComboBox* combo, const QString& texto) {
+        const int i = combo->findText(texto, Qt::MatchStartsWith);
+        ASSERT_GE(i, 0) << texto.toStdString();
+        combo->setCurrentIndex(i);
+        emit combo->activated(i);
+    }
+    void pesquisa() { QTest::mouseClick(janela->Pesquisar, Qt::LeftButton); }
+    // Selects the rows with these numbers; the current row is the first of them.
+    void seleciona(const QStringList& numeros) {
+        janela->ListView1->clearSelection();
+        bool primeiro = true;
+        for (int i = 0; i < janela->ListView1->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* item = janela->ListView1->topLevelItem(i);
+            if (!numeros.contains(item->text(0)))
+                continue;
+            if (primeiro)
+                janela->ListView1->setCurrentItem(item);
+            item->setSelected(true);
+            primeiro = false;
+        }
+    }
+    QStringList numerosNoArquivo() const {
+        tabulon::Init init;
+        init.sDiretorioDados(dados.caminho());
+        QStringList n;
+        for (const auto& z : *init.CarregarZOV())
+            n.append(z->NUM_DOCUMENTO);
+        return n;
+    }
+
+    teste::PastaDados dados;
+    teste::PlataformaDeTeste plataforma;
+    FormularioGravado formulario;
+    std::unique_ptr<zove::Referencias> refs;
+    std::unique_ptr<FrmConsultaZOV> janela;
+};
+
+TEST_F(Consulta, OpensWithItsListsColumnsAndCount) {
+    EXPECT_EQ(janela->windowTitle(), QStringLiteral("Consultar Documentos Emitidos"));
+    const QComboBox* tipo = janela->cmbTipoReceita;
+    ASSERT_EQ(tipo->count(), refs->oMAB_TIPO_RECEITAs->Count() + 1);
+    EXPECT_EQ(tipo->itemText(0), QString());
+    EXPECT_EQ(tipo->itemText(1), refs->oMAB_TIPO_RECEITAs->Item(1)->MTR_DESCRICAO);
+    EXPECT_EQ(tipo->itemData(1).toInt(), 1);
+    // Revenues of type 0: none, only the first item.
+    ASSERT_EQ(janela->cmbReceita->count(), 1);
+    EXPECT_EQ(janela->cmbReceita->itemText(0), QStringLiteral("<Nenhuma receita selecionada>"));
+    EXPECT_EQ(janela->cmbReceita->itemData(0).toInt(), -1);
+    EXPECT_EQ(janela->cmbImpreso->count(), 3);
+    EXPECT_EQ(janela->cmbImpreso->itemText(1), QStringLiteral("Sim"));
+    EXPECT_EQ(janela->cmbImpreso->itemText(2), QStringLiteral("Não"));
+
+    const QTreeWidgetItem* cab = janela->ListView1->headerItem();
+    QStringList colunas;
+    for (int i = 0; i < cab->columnCount(); ++i)
+        colunas.append(cab->text(i));
+    EXPECT_EQ(colunas, (QStringList{"ZOVE", "Receita", QStringLiteral("Identificação"),
+                                    QStringLiteral("Razão Social/Nome"), QStringLiteral("Data da Geração/Digitação"),
+                                    "Total"}));
+    const int sexto = janela->ListView1->viewport()->width() / 6;
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(janela->ListView1->header()->sectionSize(i), sexto);
+    EXPECT_EQ(janela->lblRegistro->text(), QStringLiteral("Registro(s): 0"));
+
+    // Choosing a type lists its revenues as "name - code"; the empty type goes back to type 0.
+    escolhe(janela->cmbTipoReceita, QStringLiteral("IPVA"));
+    EXPECT_GT(janela->cmbReceita->count(), 1);
+    EXPECT_TRUE(janela->cmbReceita->itemText(1).endsWith(QStringLiteral(" - 1805")));
+    EXPECT_EQ(janela->cmbReceita->itemData(1).toInt(), 1805);
+    EXPECT_EQ(janela->cmbReceita->currentIndex(), 0);
+    escolhe(janela->cmbTipoReceita, QString());
+    EXPECT_EQ(janela->cmbReceita->count(), 1);
+}
+
+TEST_F(Consulta, SearchesByEachCriterionAndTogether) {
+    struct Caso {
+        const char* nome;
+        QString tipo, receita, identificacao, nomeFiltro, impresso;
+        QStringList esperado;
+    };
+    const QString nenhum;
+    const Caso casos[] = {
+        {"no criteria", nenhum, nenhum, "", "", "", {"1", "2", "3", "4"}},
+        {"type", "ICMS", nenhum, "", "", "", {"1", "3"}},
+        {"revenue", "IPVA", "IPVA - Cotas", "", "", "", {"2"}},
+        {"identification", nenhum, nenhum, "11122233344", "", "", {"1", "2"}},
+        {"name in mixed case", nenhum, nenhum, "", "Silva", "", {"1", "2", "4"}},
+        {"name with accents", nenhum, nenhum, "", QStringLiteral("  Conceição "), "", {"3"}},
+        {"printed", nenhum, nenhum, "", "", "Sim", {"1", "4"}},
+        {"not printed", nenhum, nenhum, "", "", QStringLiteral("Não"), {"2", "3"}},
+        {"together", "ICMS", nenhum, "11122233344", "maria", "Sim", {"1"}},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nome);
+        escolhe(janela->cmbTipoReceita, c.tipo);
+        if (!c.receita.isEmpty())
+            escolhe(janela->cmbReceita, c.receita);
+        janela->txtIdentificacao->setText(c.identificacao);
+        janela->txtNome->setText(c.nomeFiltro);
+        escolhe(janela->cmbImpreso, c.impresso);
+        pesquisa();
+        EXPECT_EQ(linhas(), c.esperado);
+        EXPECT_EQ(janela->lblRegistro->text(), QStringLiteral("Registro(s): %1").arg(c.esperado.size()));
+    }
+    EXPECT_TRUE(plataforma.mensagens.pedidos.isEmpty());
+
+    // Nothing found: the notice, an empty list and a count of 0.
+    janela->txtNome->setText(QStringLiteral("ninguém"));
+    pesquisa();
+    EXPECT_TRUE(linhas().isEmpty());
+    EXPECT_EQ(janela->lblRegistro->text(), QStringLiteral("Registro(s): 0"));
+    ASSERT_EQ(plataforma.mensagens.pedidos.size(), 1);
+    EXPECT_EQ(plataforma.mensagens.pedidos[0].texto, QStringLiteral("Nenhum registro encontrado"));
+    EXPECT_EQ(plataforma.mensagens.pedidos[0].titulo, QStringLiteral("Aviso"));
+    EXPECT_EQ(plataforma.mensagens.pedidos[0].icone, Mensagens::Icone::Informacao);
+}
+
+TEST_F(Consulta, RowsShowRevenueTaxpayerAndTotal) {
+    pesquisa();
+    const QTreeWidgetItem* item = janela->ListView1->topLevelItem(0);
+    ASSERT_TRUE(item);
+    QStringList texto;
+    for (int i = 0; i < 6; ++i)
+        texto.append(item->text(i));
+    EXPECT_EQ(texto.at(0), "1");
+    EXPECT_TRUE(texto.at(1).startsWith(QStringLiteral("1147 - ICMS - Operações Próprias")));
+    EXPECT_EQ(texto.mid(2), (QStringList{"11122233344", "Maria da Silva", "01/04/2005", "1.234,50"}));
+    EXPECT_EQ(janela->ListView1->topLevelItem(2)->text(5), QStringLiteral("99.999,99"));
+}
+
+TEST_F(Consulta, IdentificationTakesDigitsOnlyAndNameKeepsItsDots) {
+    QTest::keyClicks(janela->txtIdentificacao, QStringLiteral("111.222a333-44"));
+    EXPECT_EQ(janela->txtIdentificacao->text(), QStringLiteral("11122233344"));
+    janela->txtNome->setText(QStringLiteral("J. SILVA"));
+    janela->txtNome->setFocus();
+    QTest::qWait(20);
+    EXPECT_EQ(janela->txtNome->text(), QStringLiteral("J. SILVA"));
+    EXPECT_EQ(janela->txtNome->selectedText(), QStringLiteral("J. SILVA"));
+
+    // <Enter> moves the focus on, as a Tab would.
+    QWidget* antes = QApplication::focusWidget();
+    QTest::mouseClick(janela->cmdEnter, Qt::LeftButton);
+    EXPECT_NE(QApplication::focusWidget(), antes);
+}
+
+TEST_F(Consulta, OpensTheSelectedCurrentRowOnly) {
+    pesquisa();
+    seleciona({"3"});
+    QTest::mouseClick(janela->Selecionar, Qt::LeftButton);
+    EXPECT_EQ(formulario.abertos, QStringList{"3"});
+
+    // Rows selected but the current row not selected: nothing opens.
+    janela->ListView1->setCurrentItem(janela->ListView1->topLevelItem(0), 0, QItemSelectionModel::NoUpdate);
+    janela->ListView1->topLevelItem(0)->setSelected(false);
+    janela->ListView1->topLevelItem(1)->setSelected(true);
+    QTest::mouseClick(janela->Selecionar, Qt::LeftButton);
+    EXPECT_EQ(formulario.abertos, QStringList{"3"});
+
+    emit janela->ListView1->itemDoubleClicked(janela->ListView1->topLevelItem(1), 0);
+    seleciona({"2"});
+    emit janela->ListView1->itemDoubleClicked(janela->ListView1->topLevelItem(1), 0);
+    EXPECT_EQ(formulario.abertos, (QStringList{"3", "2"}));
+}
+
+TEST_F(Consulta, BatchPrintAsksOncePrintsInListOrderAndLocksTheWindow) {
+    pesquisa();
+    QTest::mouseClick(janela->cmdImprimir, Qt::LeftButton);
+    ASSERT_EQ(plataforma.mensagens.pedidos.size(), 1);
+    EXPECT_EQ(plataforma.mensagens.pedidos[0].texto, QStringLiteral("Deve Selecionar pelo menos um Registro"));
+    EXPECT_EQ(plataforma.mensagens.pedidos[0].icone, Mensagens::Icone::Critico);
+
+    seleciona({"4", "1", "2", "3"});
+    plataforma.mensagens.respostas = {Mensagens::Resposta::Nao};
+    QTest::mouseClick(janela->cmdImprimir, Qt::LeftButton);
+    ASSERT_EQ(plataforma.mensagens.pedidos.size(), 2);
+    EXPECT_EQ(plataforma.mensagens.pedidos[1].texto,
+              QStringLiteral("Instruções para impressão do ZOVE\r\n\r\n1. Utilize impressora jato de tinta ou laser;\r\n"
+                             "2. Utilize qualidade de impressão normal. Não utilize as opções\r\n"
+                             "   Rascunho ou Econômica;\r\n"
+                             "3. Imprima este documento em folha A4 (210 x 297 mm) de cor branca;\r\n"
+                             "4. Não fure, dobre, amasse, rasure ou risque o código de barras\r\n\r\n\r\n"
+                             "Confirma a impressão?"));
+    EXPECT_EQ(plataforma.mensagens.pedidos[1].botoes, Mensagens::Botoes::SimNao);
+    EXPECT_EQ(plataforma.mensagens.pedidos[1].icone, Mensagens::Icone::Informacao);
+    EXPECT_TRUE(formulario.impressoes.isEmpty());
+
+    QTest::mouseClick(janela->cmdImprimir, Qt::LeftButton);
+    EXPECT_EQ(formulario.numerosImpressos(), (QStringList{"1", "2", "3", "4"}));
+    for (const auto& i : formulario.impressoes) {
+        EXPECT_FALSE(i.janelaHabilitada) << i.numero.toStdString();
+        EXPECT_TRUE(i.comProgresso) << i.numero.toStdString();
+        EXPECT_TRUE(i.pdf.isEmpty());
+    }
+    EXPECT_TRUE(janela->isEnabled());
+    EXPECT_FALSE(janela->findChild<QProgressDialog*>());
+    EXPECT_EQ(plataforma.mensagens.pedidos.last().texto, QStringLiteral("Impressão efetuada com sucesso!"));
+    EXPECT_EQ(plataforma.mensagens.pedidos.last().titulo, QStringLiteral("Aviso"));
+}
+
+TEST_F(Consulta, BatchPrintStopsAtTheFailingDocumentAndSaysSo) {
+    pesquisa();
+    seleciona({"1", "2", "3"});
+    formulario.falhaEm = "2";
+    QTest::mouseClick(janela->cmdImprimir, Qt::LeftButton);
+    EXPECT_EQ(formulario.numerosImpressos(), (QStringList{"1", "2"}));
+    EXPECT_FALSE(formulario.impressoes[0].comProgresso) << "three documents need no progress window";
+    EXPECT_TRUE(janela->isEnabled());
+    const auto& ultima = plataforma.mensagens.pedidos.last();
+    EXPECT_TRUE(ultima.texto.contains(QStringLiteral("documento 2")));
+    EXPECT_TRUE(ultima.texto.contains(QStringLiteral("impresso(s): 1 de 3")));
+    for (const auto& m : plataforma.mensagens.pedidos)
+        EXPECT_NE(m.texto, QStringLiteral("Impressão efetuada com sucesso!"));
+}
+
+TEST_F(Consulta, WithoutAPrinterEachDocumentGetsItsOwnPdf) {
+    QTemporaryDir saida;
+    plataforma.impressora.bSemImpressora = true;
+    plataforma.impressora.sArquivoPdf = QDir(saida.path()).filePath("ZOVE.pdf");
+    pesquisa();
+    seleciona({"1", "3"});
+    QTest::mouseClick(janela->cmdImprimir, Qt::LeftButton);
+    ASSERT_EQ(formulario.impressoes.size(), 2);
+    EXPECT_EQ(formulario.impressoes[0].pdf, QDir(saida.path()).filePath("ZOVE_1.pdf"));
+    EXPECT_EQ(formulario.impressoes[1].pdf, QDir(saida.path()).filePath("ZOVE_3.pdf"));
+    const QString fim = plataforma.mensagens.pedidos.last().texto;
+    EXPECT_TRUE(fim.startsWith(QStringLiteral("Impressão efetuada com sucesso!")));
+    EXPECT_TRUE(fim.contains(QDir::toNativeSeparators(saida.path())));
+}
+
+TEST_F(Consulta, BatchDeleteIsOneWriteAndRefreshesTheList) {
+    int escritasZOV = 0;
+    refs->oZovEnv().defineGravador([&](const QString& caminho, const QByteArray& conteudo, QString* erro) {
+        if (QFileInfo(caminho).fileName() == QLatin1String("ZOV"))
+            ++escritasZOV;
+        return tabulon::gravaArquivoAtomico(caminho, conteudo, erro);
+    });
+    pesquisa();
+    seleciona({"1", "3"});
+    plataforma.mensagens.respostas = {Mensagens::Resposta::Sim};
+    QTest::mouseClick(janela->cmdEliminar, Qt::LeftButton);
+    EXPECT_EQ(plataforma.mensagens.pedidos[0].texto, QStringLiteral("Deseja Excluir o(s) Registro(s)?"));
+    EXPECT_EQ(plataforma.mensagens.pedidos[0].botoes, Mensagens::Botoes::SimNao);
+    EXPECT_EQ(escritasZOV, 1);
+    EXPECT_EQ(numerosNoArquivo(), (QStringList{"2", "4", "5"}));
+    EXPECT_EQ(linhas(), (QStringList{"2", "4"}));
+    EXPECT_EQ(janela->lblRegistro->text(), QStringLiteral("Registro(s): 2"));
+}
+
+TEST_F(Consulta, DeleteDoesNothingWhenRefusedOrTheCurrentRowIsNotSelected) {
+    pesquisa();
+    seleciona({"1", "3"});
+    plataforma.mensagens.respostas = {Mensagens::Resposta::Nao};
+    QTest::mouseClick(janela->cmdEliminar, Qt::LeftButton);
+    EXPECT_EQ(numerosNoArquivo(), (QStringList{"1", "2", "3", "4", "5"}));
+
+    janela->ListView1->setCurrentItem(janela->ListView1->topLevelItem(1), 0, QItemSelectionModel::NoUpdate);
+    janela->ListView1->topLevelItem(1)->setSelected(false);
+    QTest::mouseClick(janela->cmdEliminar, Qt::LeftButton);
+    EXPECT_EQ(numerosNoArquivo(), (QStringList{"1", "2", "3", "4", "5"}));
+    EXPECT_EQ(linhas().size(), 4);
+}
+
+TEST_F(Consulta, AFailedDeleteIsReportedAndDeletesNothing) {
+    refs->oZovEnv().defineGravador([](const QString&, const QByteArray&, QString* erro) {
+        *erro = QStringLiteral("disco cheio");
+        return false;
+    });
+    const QByteArray antes = teste::leArquivo(dados.arquivo("ZOV"));
+    pesquisa();
+    seleciona({"1", "2", "3"});
+    QTest::mouseClick(janela->cmdEliminar, Qt::LeftButton);
+    EXPECT_EQ(teste::leArquivo(dados.arquivo("ZOV")), antes);
+    EXPECT_EQ(refs->oZOVs->Count(), 5);
+    const auto& ultima = plataforma.mensagens.pedidos.last();
+    EXPECT_EQ(ultima.icone, Mensagens::Icone::Critico);
+    EXPECT_TRUE(ultima.texto.contains(QStringLiteral("disco cheio")));
+    EXPECT_EQ(linhas().size(), 4);
+}
+
+} // namespace
