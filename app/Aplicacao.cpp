@@ -167,7 +167,9 @@ frmPrincipal::Janelas janelasDoPrograma() {
         FrmConsultaZOV consulta(p.referencias(), p.plataforma(), nullptr, &p);
         consulta.exec();
     };
-    janelas.limparBase = [](frmPrincipal& p) { ManutencaoCadastro(p.referencias(), p.plataforma()).limpar(&p); };
+    janelas.limparBase = [](frmPrincipal& p) {
+        ManutencaoCadastro(p.referencias(), p.plataforma()).limpar(&p);
+    };
     janelas.importarCadastro = [](frmPrincipal& p) {
         ManutencaoCadastro(p.referencias(), p.plataforma()).importar(&p);
     };

@@ -51,7 +51,8 @@ std::optional<QByteArray> leTabela(const QString& pasta, const QString& nome, QS
     try {
         return tabulon::AbreArquivo(tabulon::caminhoNaPasta(pasta, nome));
     } catch (const tabulon::ErroExecucao& e) {
-        *erro = QStringLiteral("%1 (%2)").arg(e.Descricao(), QDir::toNativeSeparators(QDir(pasta).filePath(nome)));
+        *erro = QStringLiteral("%1 (%2)").arg(e.Descricao(),
+                                              QDir::toNativeSeparators(QDir(pasta).filePath(nome)));
         return std::nullopt;
     }
 }
@@ -105,7 +106,8 @@ void ManutencaoCadastro::importar(QWidget* pai) {
 
     QFile arquivo(origem);
     if (!arquivo.open(QIODevice::ReadOnly)) {
-        mostra(pai, incompativel + QStringLiteral("\n\nNão foi possível ler o arquivo: ") + arquivo.errorString(),
+        mostra(pai,
+               incompativel + QStringLiteral("\n\nNão foi possível ler o arquivo: ") + arquivo.errorString(),
                exclamacao, titulo);
         return;
     }
@@ -120,8 +122,8 @@ void ManutencaoCadastro::importar(QWidget* pai) {
     }
 
     cadastro::Mescla mescla;
-    const ResultadoAlteracao r = m_refs.oZovEnv().AlteraEmLote(
-        [&](tabulon::ZOVs&, tabulon::CONTRIBUINTEs& contribuintes, QString*) {
+    const ResultadoAlteracao r =
+        m_refs.oZovEnv().AlteraEmLote([&](tabulon::ZOVs&, tabulon::CONTRIBUINTEs& contribuintes, QString*) {
             mescla = cadastro::mescla(contribuintes, leitura.contribuintes);
             return true;
         });
@@ -164,8 +166,8 @@ void ManutencaoCadastro::limpar(QWidget* pai) {
             return true;
         });
     if (!r) {
-        mostra(pai, QStringLiteral("Não foi possível remover itens:  ") + r.erro,
-               Mensagens::Icone::Critico, titulo);
+        mostra(pai, QStringLiteral("Não foi possível remover itens:  ") + r.erro, Mensagens::Icone::Critico,
+               titulo);
         return;
     }
     mostra(pai, MensagemLimpa, Mensagens::Icone::Informacao, titulo);

@@ -19,8 +19,9 @@ class Referencias;
 class ManutencaoCadastro {
 public:
     // relogio dates the backups taken before clearing.
-    ManutencaoCadastro(Referencias& refs, Plataforma plataforma,
-                       std::function<QDateTime()> relogio = [] { return QDateTime::currentDateTime(); });
+    ManutencaoCadastro(
+        Referencias& refs, Plataforma plataforma,
+        std::function<QDateTime()> relogio = [] { return QDateTime::currentDateTime(); });
 
     static const QString TituloExportacao;
     static const QString TituloImportacao;

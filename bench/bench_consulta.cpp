@@ -6,6 +6,7 @@
 #include "data/PesquisaDocumentos.h"
 #include "data/Referencias.h"
 #include "data/ZovEnv_Simulator.h"
+#include "platform/DialogosArquivo.h"
 #include "platform/Plataforma.h"
 #include "search/FrmConsultaZOV.h"
 #include "tabulon/Funcoes.h"
@@ -30,11 +31,11 @@ std::unique_ptr<zove::Referencias> referencias(int n) {
     refs->oCONTRIBUINTEs->reservar(n);
     for (int i = 1; i <= n; ++i) {
         const QString ident = QString::number(10000000000LL + i);
-        refs->oCONTRIBUINTEs->NewContribuinte("3", ident, QStringLiteral("CONTRIBUINTE NÚMERO %1 DA SILVA").arg(i),
-                                              "61", "5551234");
-        refs->oZOVs->NewZOV(QString::number(i), "3", ident, i % 2 ? "1147" : "1805", "200503", "0", "10/04/2005",
-                            "30/04/2005", "1234,56", "0", "0", "0", "1234,56", "01/04/2005", "OL", "0", "0",
-                            i % 3 ? "0" : "1");
+        refs->oCONTRIBUINTEs->NewContribuinte(
+            "3", ident, QStringLiteral("CONTRIBUINTE NÚMERO %1 DA SILVA").arg(i), "61", "5551234");
+        refs->oZOVs->NewZOV(QString::number(i), "3", ident, i % 2 ? "1147" : "1805", "200503", "0",
+                            "10/04/2005", "30/04/2005", "1234,56", "0", "0", "0", "1234,56", "01/04/2005",
+                            "OL", "0", "0", i % 3 ? "0" : "1");
     }
     return refs;
 }
@@ -44,7 +45,8 @@ void BM_Query_ZOV(benchmark::State& state) {
     const auto refs = referencias(n);
     const QString vazio;
     for (auto _ : state) {
-        auto r = refs->oZOVs->Query_ZOV(vazio, vazio, vazio, vazio, *refs->oARREC_MAB_RECEITAs, *refs->oCONTRIBUINTEs);
+        auto r = refs->oZOVs->Query_ZOV(vazio, vazio, vazio, vazio, *refs->oARREC_MAB_RECEITAs,
+                                        *refs->oCONTRIBUINTEs);
         benchmark::DoNotOptimize(r);
     }
     state.counters["documentos"] = n;
@@ -119,21 +121,21 @@ public:
 
 class SemMensagens : public zove::Mensagens {
 public:
-    Resposta mostrar(QWidget*, const QString&, Botoes, Icone, const QString&) override { return Resposta::OK; }
+    Resposta mostrar(QWidget*, const QString&, Botoes, Icone, const QString&) override {
+        return Resposta::OK;
+    }
 };
 
 void BM_ImportacaoCadastroCompleta(benchmark::State& state) {
     QTemporaryDir dir;
     const QString pasta = dir.path();
-    QDir(QStringLiteral(ZOVE_SOURCE_DIR) + QStringLiteral("/dados"))
-        .entryList(QDir::Files)
-        .forEach([&](const QString& f) {
-            QFile::copy(QStringLiteral(ZOVE_SOURCE_DIR) + QStringLiteral("/dados/") + f, pasta + QLatin1Char('/') + f);
-        });
+    const QString entregue = QStringLiteral(ZOVE_SOURCE_DIR) + QStringLiteral("/dados");
+    for (const QString& f : QDir(entregue).entryList(QDir::Files))
+        QFile::copy(entregue + QLatin1Char('/') + f, pasta + QLatin1Char('/') + f);
     QList<QByteArray> cadastro{zove::cadastro::Cabecalho};
     for (int i = 1; i <= 10000; ++i)
-        cadastro.append("3|" + QByteArray::number(10000000000LL + i) + "|CONTRIBUINTE " + QByteArray::number(i) +
-                        "|61|5551234");
+        cadastro.append("3|" + QByteArray::number(10000000000LL + i) + "|CONTRIBUINTE " +
+                        QByteArray::number(i) + "|61|5551234");
     const QByteArray original = tabulon::juntaLinhas(cadastro);
     QTemporaryDir fora;
     const QString troca = fora.filePath(QStringLiteral("troca.txt"));
@@ -144,7 +146,7 @@ void BM_ImportacaoCadastroCompleta(benchmark::State& state) {
     dialogos.arquivo = troca;
     SemMensagens mensagens;
     zove::Plataforma base = qt.plataforma();
-    zove::Plataforma plataforma{mensagens,         dialogos,     base.impressora, base.areaDeTrabalho,
+    zove::Plataforma plataforma{mensagens,          dialogos,      base.impressora, base.areaDeTrabalho,
                                 base.configuracoes, base.regional, base.ajuda};
     for (auto _ : state) {
         state.PauseTiming();

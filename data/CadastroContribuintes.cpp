@@ -33,7 +33,9 @@ QList<QByteArrayView> linhasDe(QByteArrayView conteudo) {
     return linhas;
 }
 
-bool continuacao(unsigned char b) { return b >= 0x80 && b <= 0xBF; }
+bool continuacao(unsigned char b) {
+    return b >= 0x80 && b <= 0xBF;
+}
 
 // True when the bytes hold a well-formed multi-byte UTF-8 sequence. Windows-1252 text practically
 // never does (it would take a letter such as "Ã" followed by a symbol such as "‡"), while a file
@@ -106,9 +108,11 @@ LeituraArquivo leArquivo(QByteArrayView conteudo) {
 
     const QByteArrayView primeira = linhas.first();
     if (primeira.startsWith("\xEF\xBB\xBF"))
-        return recusa(1, QStringLiteral("o texto está em UTF-8; o arquivo deve estar em Windows-1252 (ANSI)"));
+        return recusa(1,
+                      QStringLiteral("o texto está em UTF-8; o arquivo deve estar em Windows-1252 (ANSI)"));
     if (tabulon::semBrancos(tabulon::decodifica1252(primeira)) != QLatin1String(Cabecalho))
-        return recusa(1, QStringLiteral("a primeira linha deve ser o cabeçalho %1").arg(QLatin1String(Cabecalho)));
+        return recusa(
+            1, QStringLiteral("a primeira linha deve ser o cabeçalho %1").arg(QLatin1String(Cabecalho)));
 
     LeituraArquivo r;
     r.contribuintes.reserve(static_cast<size_t>(linhas.size()));
@@ -141,8 +145,8 @@ namespace {
 
 QString chave(const tabulon::CONTRIBUINTE& c) {
     // "|" can never be part of a value, so it keeps the five values apart.
-    return c.TIPO_DOCUMENTO + QLatin1Char('|') + c.DOCUMENTO_IDENTIFICACAO + QLatin1Char('|') + c.RAZAO_SOCIAL +
-           QLatin1Char('|') + c.NUM_DDD + QLatin1Char('|') + c.NUM_FONE;
+    return c.TIPO_DOCUMENTO + QLatin1Char('|') + c.DOCUMENTO_IDENTIFICACAO + QLatin1Char('|') +
+           c.RAZAO_SOCIAL + QLatin1Char('|') + c.NUM_DDD + QLatin1Char('|') + c.NUM_FONE;
 }
 
 } // namespace
@@ -169,7 +173,8 @@ Mescla mescla(tabulon::CONTRIBUINTEs& cadastro, const std::vector<tabulon::CONTR
 }
 
 QString nomeCopiaDeSeguranca(const QString& pasta, const QString& tabela, const QDateTime& quando) {
-    const QString base = tabela + QStringLiteral("_copia_") + quando.toString(QStringLiteral("yyyyMMdd_HHmmss"));
+    const QString base =
+        tabela + QStringLiteral("_copia_") + quando.toString(QStringLiteral("yyyyMMdd_HHmmss"));
     QString nome = base;
     for (int n = 2; QFileInfo::exists(QDir(pasta).filePath(nome)); ++n)
         nome = base + QLatin1Char('_') + QString::number(n);

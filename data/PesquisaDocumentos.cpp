@@ -15,7 +15,8 @@ QString somenteOsDigitos(const QString& texto) {
     return digitos;
 }
 
-std::shared_ptr<tabulon::ZOVs> pesquisaDocumentos(const Referencias& refs, const CriteriosPesquisa& criterios) {
+std::shared_ptr<tabulon::ZOVs> pesquisaDocumentos(const Referencias& refs,
+                                                  const CriteriosPesquisa& criterios) {
     if (!refs.oZOVs || !refs.oARREC_MAB_RECEITAs || !refs.oCONTRIBUINTEs)
         return nullptr;
     // The table's own search joins the revenue and the taxpayer and filters by type and revenue; the
@@ -25,8 +26,8 @@ std::shared_ptr<tabulon::ZOVs> pesquisaDocumentos(const Referencias& refs, const
                                          *refs.oARREC_MAB_RECEITAs, *refs.oCONTRIBUINTEs);
     const QString digitos = somenteOsDigitos(criterios.identificacao);
     const QString nome = criterios.nome.trimmed();
-    if (!achados || (digitos.isEmpty() && nome.isEmpty() &&
-                     criterios.impresso == CriteriosPesquisa::Impresso::Qualquer))
+    if (!achados ||
+        (digitos.isEmpty() && nome.isEmpty() && criterios.impresso == CriteriosPesquisa::Impresso::Qualquer))
         return achados;
 
     auto resultado = std::make_shared<tabulon::ZOVs>();
@@ -48,12 +49,9 @@ std::shared_ptr<tabulon::ZOVs> pesquisaDocumentos(const Referencias& refs, const
 
 QStringList colunasDaLinha(const tabulon::ZOV& zov) {
     const auto centavos = formato::centavos(zov.VALOR_TOTAL);
-    return {zov.NUM_DOCUMENTO,
-            zov.COD_RECEITA + QStringLiteral(" - ") + zov.MCR_NOME_RCTA,
-            zov.NUM_DOCUMENTO_IDENT,
-            zov.RAZAO_SOCIAL,
-            zov.DATA_ATUALIZACAO,
-            centavos ? formato::valor(*centavos) : zov.VALOR_TOTAL};
+    return {zov.NUM_DOCUMENTO,       zov.COD_RECEITA + QStringLiteral(" - ") + zov.MCR_NOME_RCTA,
+            zov.NUM_DOCUMENTO_IDENT, zov.RAZAO_SOCIAL,
+            zov.DATA_ATUALIZACAO,    centavos ? formato::valor(*centavos) : zov.VALOR_TOTAL};
 }
 
 } // namespace zove

@@ -28,7 +28,8 @@ struct CriteriosPesquisa {
 // The saved documents whose revenue and taxpayer are known and that meet every criterion, in table
 // order, with their revenue name and taxpayer name filled in. Null when the tables are not loaded or
 // the search cannot run.
-std::shared_ptr<tabulon::ZOVs> pesquisaDocumentos(const Referencias& refs, const CriteriosPesquisa& criterios);
+std::shared_ptr<tabulon::ZOVs> pesquisaDocumentos(const Referencias& refs,
+                                                  const CriteriosPesquisa& criterios);
 
 // The six texts of a document's row: number, "code - revenue name", identification, taxpayer name,
 // update date, total. The stored total (Brazilian text, "1234,5") is shown as "1.234,50"; a total

@@ -15,9 +15,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QHash>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -76,7 +76,8 @@ FrmConsultaZOV::FrmConsultaZOV(Referencias& refs, Plataforma plataforma, Formula
 FrmConsultaZOV::~FrmConsultaZOV() = default;
 
 void FrmConsultaZOV::montaJanela() {
-    auto* criteriosBox = nomeado(new QGroupBox(QStringLiteral("Critérios de pesquisa"), this), "fraCriterios");
+    auto* criteriosBox =
+        nomeado(new QGroupBox(QStringLiteral("Critérios de pesquisa"), this), "fraCriterios");
     auto* grade = new QGridLayout(criteriosBox);
     cmbTipoReceita = nomeado(new QComboBox(criteriosBox), "cmbTipoReceita");
     cmbReceita = nomeado(new QComboBox(criteriosBox), "cmbReceita");
@@ -110,9 +111,9 @@ void FrmConsultaZOV::montaJanela() {
     ListView1->setUniformRowHeights(true);
     ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ListView1->setAllColumnsShowFocus(true);
-    ListView1->setHeaderLabels({QStringLiteral("ZOVE"), QStringLiteral("Receita"), QStringLiteral("Identificação"),
-                                QStringLiteral("Razão Social/Nome"), QStringLiteral("Data da Geração/Digitação"),
-                                QStringLiteral("Total")});
+    ListView1->setHeaderLabels({QStringLiteral("ZOVE"), QStringLiteral("Receita"),
+                                QStringLiteral("Identificação"), QStringLiteral("Razão Social/Nome"),
+                                QStringLiteral("Data da Geração/Digitação"), QStringLiteral("Total")});
     ListView1->header()->setStretchLastSection(false);
     ListView1->headerItem()->setTextAlignment(5, Qt::AlignRight | Qt::AlignVCenter);
     ListView1->installEventFilter(this);
@@ -180,8 +181,8 @@ void FrmConsultaZOV::CarregaReceitasDoTipo(qint16 tipo) {
     cmbReceita->clear();
     cmbReceita->addItem(NenhumaReceita, -1);
     if (m_refs.oARREC_MAB_RECEITAs && m_refs.oMAB_VALIDA_DOCs) {
-        const auto receitas =
-            m_refs.oARREC_MAB_RECEITAs->Query_Receitas_Do_Tipo(QString::number(tipo), *m_refs.oMAB_VALIDA_DOCs);
+        const auto receitas = m_refs.oARREC_MAB_RECEITAs->Query_Receitas_Do_Tipo(QString::number(tipo),
+                                                                                 *m_refs.oMAB_VALIDA_DOCs);
         if (receitas) {
             for (const auto& r : *receitas) {
                 cmbReceita->addItem(r->MCR_NOME_RCTA + QStringLiteral(" - ") + r->MCR_COD_RCTA,
@@ -285,8 +286,8 @@ void FrmConsultaZOV::cmdImprimir_Click() {
         return;
     }
     if (m_plataforma.mensagens.mostrar(this, InstrucoesImpressao, Mensagens::Botoes::SimNao,
-                                       Mensagens::Icone::Informacao, QString::fromLatin1(TituloPrograma)) !=
-        Mensagens::Resposta::Sim)
+                                       Mensagens::Icone::Informacao,
+                                       QString::fromLatin1(TituloPrograma)) != Mensagens::Resposta::Sim)
         return;
 
     // Without a printer every document gets a PDF file of its own in the folder the printer uses.
@@ -319,7 +320,8 @@ void FrmConsultaZOV::cmdImprimir_Click() {
             progresso->setValue(static_cast<int>(impressos));
         }
         QCoreApplication::processEvents();
-        const QString pdf = emPdf ? QDir(pasta).filePath(QStringLiteral("ZOVE_%1.pdf").arg(numero)) : QString();
+        const QString pdf =
+            emPdf ? QDir(pasta).filePath(QStringLiteral("ZOVE_%1.pdf").arg(numero)) : QString();
         bool ok = false;
         try {
             ok = m_formulario->imprimir(this, numero, pdf);
@@ -369,7 +371,8 @@ void FrmConsultaZOV::cmdEliminar_Click() {
     const ResultadoAlteracao r = excluiDocumentos(numerosSelecionados());
     if (!r) {
         m_plataforma.mensagens.mostrar(
-            this, QStringLiteral("Não foi possível excluir o(s) registro(s); nenhum foi excluído.\n\n") + r.erro,
+            this,
+            QStringLiteral("Não foi possível excluir o(s) registro(s); nenhum foi excluído.\n\n") + r.erro,
             Mensagens::Botoes::OK, Mensagens::Icone::Critico, QStringLiteral("Erro"));
         return;
     }

@@ -25,8 +25,9 @@ const QString kIncompativel = QStringLiteral("O arquivo de importação não é 
 class Manutencao : public ::testing::Test {
 protected:
     void SetUp() override {
-        teste::gravaArquivo(dados.arquivo("CONTRIBUINTE"),
-                            kCab + "\r\n3|11122233344|Maria da Silva|61|5551234\r\n2|12345678000190|PADARIA|11|1\r\n");
+        teste::gravaArquivo(
+            dados.arquivo("CONTRIBUINTE"),
+            kCab + "\r\n3|11122233344|Maria da Silva|61|5551234\r\n2|12345678000190|PADARIA|11|1\r\n");
         teste::escreveTabela(
             dados.arquivo("ZOV"),
             {QStringLiteral("NUM_DOCUMENTO|TIPO_DOCUMENTO_IDENT|NUM_DOCUMENTO_IDENT|COD_RECEITA|REFERENCIA|"
@@ -36,9 +37,8 @@ protected:
              "1|3|11122233344|1147|200503|0|10/04/2005|30/04/2005|10|0|0|0|10|01/04/2005|OL|0|0|0"},
             false);
         refs = zove::Referencias::carregar(dados.caminho());
-        comandos = std::make_unique<ManutencaoCadastro>(*refs, plataforma.plataforma(), [] {
-            return QDateTime(QDate(2026, 12, 10), QTime(6, 30, 0));
-        });
+        comandos = std::make_unique<ManutencaoCadastro>(
+            *refs, plataforma.plataforma(), [] { return QDateTime(QDate(2026, 12, 10), QTime(6, 30, 0)); });
     }
 
     QString fora(const QString& nome) const { return QDir(externa.path()).filePath(nome); }
@@ -135,7 +135,8 @@ TEST_F(Manutencao, ABadLineRefusesTheWholeFileAndLeavesTheRegistry) {
         int linha;
     };
     const Caso casos[] = {
-        {"columns in another order", "DOCUMENTO_IDENTIFICACAO|TIPO_DOCUMENTO|RAZAO_SOCIAL|NUM_DDD|NUM_FONE\r\n" + bom, 1},
+        {"columns in another order",
+         "DOCUMENTO_IDENTIFICACAO|TIPO_DOCUMENTO|RAZAO_SOCIAL|NUM_DDD|NUM_FONE\r\n" + bom, 1},
         {"four values", kCab + "\r\n" + bom + "3|2|B|61\r\n", 3},
         {"NUL", kCab + "\r\n" + bom + QByteArray("3|2|B\0|61|1\r\n", 14), 3},
         {"digest-like line", kCab + "\r\n" + bom + ":):)00112233445566778899AABBCCDDEEFF\r\n", 3},
@@ -150,7 +151,8 @@ TEST_F(Manutencao, ABadLineRefusesTheWholeFileAndLeavesTheRegistry) {
         EXPECT_EQ(contribuinte(), antes);
         EXPECT_EQ(refs->oCONTRIBUINTEs->Count(), 2);
         EXPECT_TRUE(ultima().texto.startsWith(kIncompativel));
-        EXPECT_TRUE(ultima().texto.contains(QStringLiteral("Linha %1:").arg(c.linha))) << ultima().texto.toStdString();
+        EXPECT_TRUE(ultima().texto.contains(QStringLiteral("Linha %1:").arg(c.linha)))
+            << ultima().texto.toStdString();
         EXPECT_EQ(ultima().icone, Mensagens::Icone::Exclamacao);
     }
 

@@ -10,7 +10,8 @@ using namespace zove;
 
 namespace {
 
-const QByteArray kCab = QByteArrayLiteral("TIPO_DOCUMENTO|DOCUMENTO_IDENTIFICACAO|RAZAO_SOCIAL|NUM_DDD|NUM_FONE");
+const QByteArray kCab =
+    QByteArrayLiteral("TIPO_DOCUMENTO|DOCUMENTO_IDENTIFICACAO|RAZAO_SOCIAL|NUM_DDD|NUM_FONE");
 
 QStringList comoLista(const tabulon::CONTRIBUINTE& c) {
     return {c.TIPO_DOCUMENTO, c.DOCUMENTO_IDENTIFICACAO, c.RAZAO_SOCIAL, c.NUM_DDD, c.NUM_FONE};
@@ -25,7 +26,8 @@ TEST(CadastroLeitura, GoodFileGivesItsTaxpayersWhateverTheLineEnds) {
     const auto r = cadastro::leArquivo(conteudo);
     ASSERT_TRUE(r.ok) << r.mensagem().toStdString();
     ASSERT_EQ(r.contribuintes.size(), 3u);
-    EXPECT_EQ(comoLista(r.contribuintes[0]), (QStringList{"3", "11122233344", "João Silva", "61", "5551234"}));
+    EXPECT_EQ(comoLista(r.contribuintes[0]),
+              (QStringList{"3", "11122233344", "João Silva", "61", "5551234"}));
     EXPECT_EQ(comoLista(r.contribuintes[1]),
               (QStringList{"2", "12345678000190", QStringLiteral("CONCEIÇÃO LTDA"), "11", "12345678"}));
     EXPECT_EQ(comoLista(r.contribuintes[2]), (QStringList{"1", "0012345", "Bar", "", ""}));
@@ -47,8 +49,8 @@ TEST(CadastroLeitura, AnyBadLineRefusesTheWholeFileNamingTheLine) {
     };
     const Caso casos[] = {
         {"empty file", "", 0, "vazio"},
-        {"other column order", "DOCUMENTO_IDENTIFICACAO|TIPO_DOCUMENTO|RAZAO_SOCIAL|NUM_DDD|NUM_FONE\r\n" + bom, 1,
-         "cabeçalho"},
+        {"other column order",
+         "DOCUMENTO_IDENTIFICACAO|TIPO_DOCUMENTO|RAZAO_SOCIAL|NUM_DDD|NUM_FONE\r\n" + bom, 1, "cabeçalho"},
         {"UTF-8 mark before the header", "\xEF\xBB\xBF" + kCab + "\r\n" + bom, 1, "UTF-8"},
         {"four values", kCab + "\r\n" + bom + "3|2|B|61\r\n", 3, "4 valor(es)"},
         {"NUL", kCab + "\r\n" + bom + QByteArray("3|2|B\0|61|1\r\n", 14), 3, "nulo"},
@@ -65,9 +67,11 @@ TEST(CadastroLeitura, AnyBadLineRefusesTheWholeFileNamingTheLine) {
         EXPECT_TRUE(r.contribuintes.empty());
         EXPECT_EQ(r.linha, c.linha);
         EXPECT_TRUE(r.motivo.contains(QString::fromUtf8(c.motivoContem))) << r.motivo.toStdString();
-        EXPECT_TRUE(r.mensagem().startsWith(QStringLiteral("O arquivo de importação não é compatível com o esperado.")));
-        if (c.linha > 0)
+        EXPECT_TRUE(r.mensagem().startsWith(
+            QStringLiteral("O arquivo de importação não é compatível com o esperado.")));
+        if (c.linha > 0) {
             EXPECT_TRUE(r.mensagem().contains(QStringLiteral("Linha %1:").arg(c.linha)));
+        }
     }
 }
 

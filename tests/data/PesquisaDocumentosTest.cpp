@@ -1,6 +1,6 @@
 // The saved-document search without its window: each criterion, together, and the row texts.
-#include "data/FachadaFixture.h"
 #include "data/PesquisaDocumentos.h"
+#include "data/FachadaFixture.h"
 
 using namespace teste;
 using zove::CriteriosPesquisa;

@@ -71,15 +71,16 @@ protected:
                              {kCabecalhoZOV, documento("1", "1147", "11122233344", "1234,5", "1"),
                               documento("2", "1805", "11122233344", "10"),
                               documento("3", "1147", "12345678000190", "99999,99"),
-                              documento("4", "1805", "98765432100", "0,5", "1"),
+                              documento("4", "1821", "98765432100", "0,5", "1"),
                               documento("5", "1147", "55566677788", "7") /* taxpayer not saved */},
                              false);
-        teste::escreveTabela(dados.arquivo("CONTRIBUINTE"),
-                             {QStringLiteral("TIPO_DOCUMENTO|DOCUMENTO_IDENTIFICACAO|RAZAO_SOCIAL|NUM_DDD|NUM_FONE"),
-                              "3|11122233344|Maria da Silva|61|5551234",
-                              "2|12345678000190|PADARIA CONCEI&Ccedil;&Atilde;O LTDA|11|1234",
-                              QStringLiteral("3|98765432100|JOSÉ SILVANO|21|9")},
-                             false);
+        teste::escreveTabela(
+            dados.arquivo("CONTRIBUINTE"),
+            {QStringLiteral("TIPO_DOCUMENTO|DOCUMENTO_IDENTIFICACAO|RAZAO_SOCIAL|NUM_DDD|NUM_FONE"),
+             "3|11122233344|Maria da Silva|61|5551234",
+             "2|12345678000190|PADARIA CONCEI&Ccedil;&Atilde;O LTDA|11|1234",
+             QStringLiteral("3|98765432100|JOSÉ SILVANO|21|9")},
+            false);
         refs = zove::Referencias::carregar(dados.caminho());
         janela = std::make_unique<FrmConsultaZOV>(*refs, plataforma.plataforma(), &formulario);
         formulario.janela = janela.get();
@@ -94,7 +95,7 @@ protected:
         return n;
     }
     void escolhe(QComboBox* combo, const QString& texto) {
-        const int i = combo->findText(texto, Qt::MatchStartsWith);
+        const int i = combo->findText(texto, texto.isEmpty() ? Qt::MatchExactly : Qt::MatchStartsWith);
         ASSERT_GE(i, 0) << texto.toStdString();
         combo->setCurrentIndex(i);
         emit combo->activated(i);
@@ -150,8 +151,8 @@ TEST_F(Consulta, OpensWithItsListsColumnsAndCount) {
     for (int i = 0; i < cab->columnCount(); ++i)
         colunas.append(cab->text(i));
     EXPECT_EQ(colunas, (QStringList{"ZOVE", "Receita", QStringLiteral("Identificação"),
-                                    QStringLiteral("Razão Social/Nome"), QStringLiteral("Data da Geração/Digitação"),
-                                    "Total"}));
+                                    QStringLiteral("Razão Social/Nome"),
+                                    QStringLiteral("Data da Geração/Digitação"), "Total"}));
     const int sexto = janela->ListView1->viewport()->width() / 6;
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(janela->ListView1->header()->sectionSize(i), sexto);
@@ -178,6 +179,7 @@ TEST_F(Consulta, SearchesByEachCriterionAndTogether) {
         {"no criteria", nenhum, nenhum, "", "", "", {"1", "2", "3", "4"}},
         {"type", "ICMS", nenhum, "", "", "", {"1", "3"}},
         {"revenue", "IPVA", "IPVA - Cotas", "", "", "", {"2"}},
+        {"other type", "IPVA", nenhum, "", "", "", {"2", "4"}},
         {"identification", nenhum, nenhum, "11122233344", "", "", {"1", "2"}},
         {"name in mixed case", nenhum, nenhum, "", "Silva", "", {"1", "2", "4"}},
         {"name with accents", nenhum, nenhum, "", QStringLiteral("  Conceição "), "", {"3"}},
@@ -261,7 +263,8 @@ TEST_F(Consulta, BatchPrintAsksOncePrintsInListOrderAndLocksTheWindow) {
     pesquisa();
     QTest::mouseClick(janela->cmdImprimir, Qt::LeftButton);
     ASSERT_EQ(plataforma.mensagens.pedidos.size(), 1);
-    EXPECT_EQ(plataforma.mensagens.pedidos[0].texto, QStringLiteral("Deve Selecionar pelo menos um Registro"));
+    EXPECT_EQ(plataforma.mensagens.pedidos[0].texto,
+              QStringLiteral("Deve Selecionar pelo menos um Registro"));
     EXPECT_EQ(plataforma.mensagens.pedidos[0].icone, Mensagens::Icone::Critico);
 
     seleciona({"4", "1", "2", "3"});
@@ -269,12 +272,13 @@ TEST_F(Consulta, BatchPrintAsksOncePrintsInListOrderAndLocksTheWindow) {
     QTest::mouseClick(janela->cmdImprimir, Qt::LeftButton);
     ASSERT_EQ(plataforma.mensagens.pedidos.size(), 2);
     EXPECT_EQ(plataforma.mensagens.pedidos[1].texto,
-              QStringLiteral("Instruções para impressão do ZOVE\r\n\r\n1. Utilize impressora jato de tinta ou laser;\r\n"
-                             "2. Utilize qualidade de impressão normal. Não utilize as opções\r\n"
-                             "   Rascunho ou Econômica;\r\n"
-                             "3. Imprima este documento em folha A4 (210 x 297 mm) de cor branca;\r\n"
-                             "4. Não fure, dobre, amasse, rasure ou risque o código de barras\r\n\r\n\r\n"
-                             "Confirma a impressão?"));
+              QStringLiteral(
+                  "Instruções para impressão do ZOVE\r\n\r\n1. Utilize impressora jato de tinta ou laser;\r\n"
+                  "2. Utilize qualidade de impressão normal. Não utilize as opções\r\n"
+                  "   Rascunho ou Econômica;\r\n"
+                  "3. Imprima este documento em folha A4 (210 x 297 mm) de cor branca;\r\n"
+                  "4. Não fure, dobre, amasse, rasure ou risque o código de barras\r\n\r\n\r\n"
+                  "Confirma a impressão?"));
     EXPECT_EQ(plataforma.mensagens.pedidos[1].botoes, Mensagens::Botoes::SimNao);
     EXPECT_EQ(plataforma.mensagens.pedidos[1].icone, Mensagens::Icone::Informacao);
     EXPECT_TRUE(formulario.impressoes.isEmpty());
