@@ -408,6 +408,9 @@ struct ZovEnv_Simulator::Estado {
 
 ZovEnv_Simulator::ZovEnv_Simulator(Referencias& refs) : m_estado(std::make_unique<Estado>(refs)) {
     m_estado->gravador = [](const QString& caminho, const QByteArray& conteudo, QString* erro) {
+        // The "_temp" copy holds what the table holds; only the table itself waits for the disk.
+        if (caminho.endsWith(kSufixoTemp))
+            return tabulon::gravaCopia(caminho, conteudo, erro);
         return tabulon::gravaArquivoAtomico(caminho, conteudo, erro);
     };
 }

@@ -121,8 +121,9 @@ public:
     // not a plain decimal number.
     static std::optional<QString> ProximoNumeroDocumento(const tabulon::ZOVs& zovs);
 
-    // The writer used for both files; by default tabulon::gravaArquivoAtomico. Tests put a failing one
-    // in its place to show what a failed write leaves behind.
+    // The writer used for both files; by default tabulon::gravaArquivoAtomico for the table and
+    // tabulon::gravaCopia for its "_temp" copy. Tests put a failing one in its place to show what a
+    // failed write leaves behind.
     void defineGravador(Gravador gravador);
     // How long a change waits for a table held by another copy of the program before it fails.
     void defineEsperaDoBloqueio(std::chrono::milliseconds espera);
