@@ -664,6 +664,42 @@ ResultadoAlteracao ZovEnv_Simulator::ZOVDelete(const QString& numDocumento) {
     });
 }
 
+ZovEnv_Simulator::ResultadoLimpeza ZovEnv_Simulator::LimpaBase() {
+    Estado& e = *m_estado;
+    const QString kPrefixo = QStringLiteral("Não foi possível remover itens:  ");
+    ResultadoLimpeza r;
+    const auto falhaNasDuas = [&](const QString& motivo) {
+        r.mensagemZOV = r.mensagemCONTRIBUINTE = kPrefixo + motivo;
+        return r;
+    };
+    BloqueioTabela bloqueioC(e.refs.sDirDados, kCONTRIBUINTE);
+    if (auto falha = e.trava(bloqueioC))
+        return falhaNasDuas(*falha);
+    BloqueioTabela bloqueioZ(e.refs.sDirDados, kZOV);
+    if (auto falha = e.trava(bloqueioZ))
+        return falhaNasDuas(*falha);
+
+    const auto limpa = [&](const auto& tabela, QString* mensagem) {
+        if (auto falha = e.atualiza(tabela)) {
+            *mensagem = kPrefixo + *falha;
+            return;
+        }
+        const auto colecao = e.refs.*(tabela.destino);
+        if (!colecao) {
+            *mensagem = kPrefixo + tabelaAusente(tabela.nome).erro;
+            return;
+        }
+        if (colecao->LimpaBase(e.refs.sDirDados, mensagem)) {
+            mensagem->clear();
+            // The emptied collection is what the file now holds.
+            e.carga(tabela) = {colecao, AssinaturaArquivo::doArquivo(e.caminho(tabela.nome))};
+        }
+    };
+    limpa(kTabelaZOV, &r.mensagemZOV);
+    limpa(kTabelaCONTRIBUINTE, &r.mensagemCONTRIBUINTE);
+    return r;
+}
+
 ResultadoAlteracao ZovEnv_Simulator::AlteraEmLote(const AlteracaoEmLote& altera) {
     Estado& e = *m_estado;
     // Always CONTRIBUINTE before ZOV, so two batches never wait for each other.
