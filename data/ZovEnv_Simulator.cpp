@@ -408,6 +408,9 @@ struct ZovEnv_Simulator::Estado {
 
 ZovEnv_Simulator::ZovEnv_Simulator(Referencias& refs) : m_estado(std::make_unique<Estado>(refs)) {
     m_estado->gravador = [](const QString& caminho, const QByteArray& conteudo, QString* erro) {
+        // The "_temp" copy holds what the table holds; only the table itself waits for the disk.
+        if (caminho.endsWith(kSufixoTemp))
+            return tabulon::gravaCopia(caminho, conteudo, erro);
         return tabulon::gravaArquivoAtomico(caminho, conteudo, erro);
     };
 }
@@ -659,6 +662,42 @@ ResultadoAlteracao ZovEnv_Simulator::ZOVDelete(const QString& numDocumento) {
     return m_estado->altera<tabulon::ZOVs>(kTabelaZOV, [&](const tabulon::ZOVs& zovs, auto* nova) {
         return comDocumentoAlterado(zovs, numDocumento, {}, nova);
     });
+}
+
+ZovEnv_Simulator::ResultadoLimpeza ZovEnv_Simulator::LimpaBase() {
+    Estado& e = *m_estado;
+    const QString kPrefixo = QStringLiteral("Não foi possível remover itens:  ");
+    ResultadoLimpeza r;
+    const auto falhaNasDuas = [&](const QString& motivo) {
+        r.mensagemZOV = r.mensagemCONTRIBUINTE = kPrefixo + motivo;
+        return r;
+    };
+    BloqueioTabela bloqueioC(e.refs.sDirDados, kCONTRIBUINTE);
+    if (auto falha = e.trava(bloqueioC))
+        return falhaNasDuas(*falha);
+    BloqueioTabela bloqueioZ(e.refs.sDirDados, kZOV);
+    if (auto falha = e.trava(bloqueioZ))
+        return falhaNasDuas(*falha);
+
+    const auto limpa = [&](const auto& tabela, QString* mensagem) {
+        if (auto falha = e.atualiza(tabela)) {
+            *mensagem = kPrefixo + *falha;
+            return;
+        }
+        const auto colecao = e.refs.*(tabela.destino);
+        if (!colecao) {
+            *mensagem = kPrefixo + tabelaAusente(tabela.nome).erro;
+            return;
+        }
+        if (colecao->LimpaBase(e.refs.sDirDados, mensagem)) {
+            mensagem->clear();
+            // The emptied collection is what the file now holds.
+            e.carga(tabela) = {colecao, AssinaturaArquivo::doArquivo(e.caminho(tabela.nome))};
+        }
+    };
+    limpa(kTabelaZOV, &r.mensagemZOV);
+    limpa(kTabelaCONTRIBUINTE, &r.mensagemCONTRIBUINTE);
+    return r;
 }
 
 ResultadoAlteracao ZovEnv_Simulator::AlteraEmLote(const AlteracaoEmLote& altera) {

@@ -117,12 +117,24 @@ public:
     // is the last number on disk plus one.
     ResultadoAlteracao AlteraEmLote(const AlteracaoEmLote& altera);
 
+    // Clears both saved tables as the maintenance command does: ZOVs::LimpaBase, then
+    // CONTRIBUINTEs::LimpaBase of the loaded collections (each file keeps its header, its "_temp" copy
+    // holds the previous content), both always tried, under both locks and on the tables as the files
+    // hold them. Each message is the text to show for that table's failure, empty when it was cleared.
+    struct ResultadoLimpeza {
+        QString mensagemZOV;
+        QString mensagemCONTRIBUINTE;
+        bool ok() const { return mensagemZOV.isEmpty() && mensagemCONTRIBUINTE.isEmpty(); }
+    };
+    ResultadoLimpeza LimpaBase();
+
     // The number after the last document's ("1" for an empty table), or nothing when the last number is
     // not a plain decimal number.
     static std::optional<QString> ProximoNumeroDocumento(const tabulon::ZOVs& zovs);
 
-    // The writer used for both files; by default tabulon::gravaArquivoAtomico. Tests put a failing one
-    // in its place to show what a failed write leaves behind.
+    // The writer used for both files; by default tabulon::gravaArquivoAtomico for the table and
+    // tabulon::gravaCopia for its "_temp" copy. Tests put a failing one in its place to show what a
+    // failed write leaves behind.
     void defineGravador(Gravador gravador);
     // How long a change waits for a table held by another copy of the program before it fails.
     void defineEsperaDoBloqueio(std::chrono::milliseconds espera);

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSaveFile>
+#include <QTemporaryFile>
 #include <cerrno>
 #include <clocale>
 #include <cstring>
@@ -200,6 +201,39 @@ bool gravaArquivoAtomico(const QString& caminho, const QByteArray& conteudo, QSt
     }
     sincronizaPasta(QFileInfo(caminho).absolutePath());
     return true;
+}
+
+bool gravaCopia(const QString& caminho, const QByteArray& conteudo, QString* erro) {
+    QTemporaryFile f(caminho + QStringLiteral(".XXXXXX"));
+    f.setAutoRemove(true);
+    auto falha = [&](const QString& motivo) {
+        if (erro)
+            *erro = motivo;
+        return false;
+    };
+    if (!f.open())
+        return falha(motivoEmPortugues(f.errorString()));
+    errno = 0;
+    const bool escreveu = f.write(conteudo) == conteudo.size() && f.flush();
+    const int erroDoSistema = errno;
+    const qint64 noDisco = f.size();
+    if (!escreveu || noDisco != conteudo.size()) {
+        const QString quanto =
+            QStringLiteral("foram gravados %1 de %2 bytes").arg(noDisco).arg(conteudo.size());
+        if (erroDoSistema == EFBIG)
+            return falha(QStringLiteral("O arquivo passou do tamanho máximo permitido: %1.").arg(quanto));
+        return falha(QStringLiteral("O disco está cheio: %1.").arg(quanto));
+    }
+    f.close();
+#ifdef Q_OS_UNIX
+    // Replaces the target in one step; QFile::rename would refuse an existing target.
+    if (::rename(QFile::encodeName(f.fileName()).constData(), QFile::encodeName(caminho).constData()) != 0)
+        return falha(motivoEmPortugues(QString::fromLocal8Bit(std::strerror(errno))));
+    f.setAutoRemove(false);
+    return true;
+#else
+    return gravaArquivoAtomico(caminho, conteudo, erro);
+#endif
 }
 
 QString semBrancos(const QString& texto) {

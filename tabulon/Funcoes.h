@@ -35,6 +35,11 @@ TABULON_API QByteArray juntaLinhas(const QList<QByteArray>& linhas);
 TABULON_API bool gravaArquivoAtomico(const QString& caminho, const QByteArray& conteudo,
                                      QString* erro = nullptr);
 
+// Writes the file whole under a temporary name beside it and renames it over the target, like
+// gravaArquivoAtomico, but without waiting for the disk: for copies whose loss in a power cut costs
+// nothing because the same content is also written durably elsewhere.
+TABULON_API bool gravaCopia(const QString& caminho, const QByteArray& conteudo, QString* erro = nullptr);
+
 // The reason a file operation failed, in Portuguese: the file system's and Qt's English texts for the
 // failures a table write can meet are translated; any other text is returned as it is.
 TABULON_API QString motivoEmPortugues(const QString& motivo);

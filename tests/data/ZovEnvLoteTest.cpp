@@ -2,6 +2,8 @@
 // and nothing of the batch left behind when it cannot be written whole.
 #include "data/FachadaFixture.h"
 
+#include <QLockFile>
+#include <chrono>
 #include <functional>
 
 using namespace teste;
@@ -151,6 +153,50 @@ TEST_F(FachadaLote, LoteQueNaoPodeSerGravadoInteiroNaoDeixaNada) {
         else
             EXPECT_TRUE(gravados.isEmpty()) << qPrintable(gravados.join(","));
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(FachadaLote, LimpezaEsvaziaAsDuasTabelasComoOArquivoEsta) {
+    // Another copy saved a document after this one loaded: it is cleared too, and kept in the copy.
+    auto outra = std::make_unique<zove::Referencias>();
+    outra->sDirDados = pasta.caminho();
+    {
+        tabulon::Init init;
+        init.sDiretorioDados(pasta.caminho());
+        outra->oZOVs = init.CarregarZOV();
+    }
+    ASSERT_TRUE(outra->oZovEnv().ZOVInsert("100", "", "", "", "999", "0", "200503", "3", "0", "0", "0", "1",
+                                           "1", "0", "0"));
+    const QByteArray zov = bytes("ZOV");
+    const QByteArray contribuintes = bytes("CONTRIBUINTE");
+
+    const auto r = fachada().LimpaBase();
+    EXPECT_TRUE(r.ok()) << qPrintable(r.mensagemZOV + r.mensagemCONTRIBUINTE);
+    EXPECT_EQ(bytes("ZOV"), QByteArray(kCabecalhoZOV.toLatin1() + "\r\n"));
+    EXPECT_EQ(bytes("CONTRIBUINTE"), QByteArray(kCabecalhoCONTRIBUINTE.toLatin1() + "\r\n"));
+    EXPECT_EQ(bytes("ZOV_temp"), zov);
+    EXPECT_EQ(bytes("CONTRIBUINTE_temp"), contribuintes);
+    EXPECT_EQ(refs.oZOVs->Count(), 0);
+    EXPECT_EQ(refs.oCONTRIBUINTEs->Count(), 0);
+    // The next document starts again at 1, and clearing twice succeeds twice.
+    EXPECT_EQ(insere().numDocumento, "1");
+    EXPECT_TRUE(fachada().LimpaBase().ok());
+
+    // A table held by another copy is a reported failure of both, and nothing is cleared.
+    ASSERT_TRUE(insere().ok);
+    const QByteArray comUm = bytes("ZOV");
+    QLockFile trava(pasta.arquivo("ZOV.lock"));
+    ASSERT_TRUE(trava.tryLock(0));
+    fachada().defineEsperaDoBloqueio(std::chrono::milliseconds(200));
+    const auto presa = fachada().LimpaBase();
+    EXPECT_TRUE(
+        presa.mensagemZOV.startsWith(QString::fromUtf8("Não foi possível remover itens:  A tabela ZOV")))
+        << qPrintable(presa.mensagemZOV);
+    EXPECT_FALSE(presa.mensagemCONTRIBUINTE.isEmpty());
+    EXPECT_EQ(bytes("ZOV"), comUm);
 }
 
 } // namespace
