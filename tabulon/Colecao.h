@@ -7,7 +7,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace tabulon {
@@ -35,9 +37,9 @@ public:
     qsizetype Campo_Indice(const QString& NomeCampo) const { return ProcuraCampo(NomeCampo); }
 
     QString Campo(qsizetype IndiceCampo) const {
-        if (IndiceCampo < 0 || IndiceCampo >= m_aCampos.size())
+        if (IndiceCampo < 0 || IndiceCampo > Campos_Count())
             throw ErroExecucao::subscrito();
-        return m_aCampos.at(IndiceCampo);
+        return nomeDoCampo(IndiceCampo).toString();
     }
 
     qsizetype Count() const { return static_cast<qsizetype>(m_mCol.size()) - 1; }
@@ -53,39 +55,58 @@ public:
 
     void Reset() {
         m_mCol.assign(1, nullptr);
-        m_aCampos = QStringList{QString()};
+        m_sCabecalho.clear();
+        m_iMarcos.assign(1, 0);
+        m_iNomes = 1; // one empty name
+        m_iUltimo = {0, 0};
     }
 
     // Removes every record; the header names stay.
     void removeRegistros() { m_mCol.assign(1, nullptr); }
 
     // Names are split at "|" keeping their blanks; only the last one loses its leading and trailing
-    // spaces. An empty header stores nothing.
+    // spaces. An empty header stores nothing. Called right after Reset: the names replace the empty
+    // one. The header is kept whole and read in one pass; a name is found from the start of every
+    // 64th name, so a header of many names costs little more than its text.
     void Inicializa_Array_Campos(const QString& sCampos) {
-        QString resto = sCampos;
-        bool primeiro = true;
-        while (!resto.isEmpty()) {
-            QString nome;
-            const qsizetype barra = resto.indexOf(QLatin1Char('|'));
-            if (barra >= 0) {
-                nome = resto.left(barra);
-                resto = resto.mid(barra + 1);
-            } else {
-                nome = semBrancos(resto);
-                resto.clear();
+        if (sCampos.isEmpty())
+            return;
+        m_sCabecalho = sCampos;
+        m_iMarcos.clear();
+        m_iNomes = 0;
+        const qsizetype tamanho = sCampos.size();
+        qsizetype inicio = 0;
+        for (;;) {
+            if (m_iNomes % kPasso == 0)
+                m_iMarcos.push_back(inicio);
+            const qsizetype barra = sCampos.indexOf(QLatin1Char('|'), inicio);
+            ++m_iNomes;
+            if (barra < 0) {
+                qsizetype fim = tamanho;
+                while (inicio < fim && sCampos.at(inicio) == QLatin1Char(' '))
+                    ++inicio;
+                while (fim > inicio && sCampos.at(fim - 1) == QLatin1Char(' '))
+                    --fim;
+                m_iUltimo = {inicio, fim};
+                break;
             }
-            if (primeiro) {
-                m_aCampos[0] = nome;
-                primeiro = false;
-            } else {
-                m_aCampos.append(nome);
+            if (barra + 1 == tamanho) { // nothing remains after the last "|"
+                m_iUltimo = {inicio, barra};
+                break;
             }
+            inicio = barra + 1;
         }
+        m_iMarcos.shrink_to_fit();
     }
 
     // The highest header position (number of names minus 1).
-    qsizetype Campos_Count() const { return m_aCampos.size() - 1; }
-    const QStringList& campos() const { return m_aCampos; }
+    qsizetype Campos_Count() const { return m_iNomes - 1; }
+    QStringList campos() const {
+        QStringList nomes;
+        nomes.reserve(m_iNomes);
+        percorreNomes([&](qsizetype, QStringView nome) { nomes.append(nome.toString()); });
+        return nomes;
+    }
 
     // The records 1..Count, for range-for loops in the program.
     auto begin() const { return m_mCol.begin() + 1; }
@@ -114,15 +135,57 @@ protected:
     qsizetype ProcuraCampo(const QString& NomeCampo) const {
         const QString procurado = NomeCampo.toUpper();
         qsizetype achado = 0;
-        for (qsizetype i = 0; i < m_aCampos.size(); ++i) {
-            if (m_aCampos.at(i).toUpper() == procurado)
+        percorreNomes([&](qsizetype i, QStringView nome) {
+            if (maiusculasIguais(nome, procurado))
                 achado = i;
-        }
+        });
         return achado;
     }
 
+    // Calls f(position, name) for every header name in order.
+    template <class F> void percorreNomes(F&& f) const {
+        const QStringView texto(m_sCabecalho);
+        qsizetype inicio = 0;
+        for (qsizetype i = 0; i + 1 < m_iNomes; ++i) {
+            const qsizetype barra = texto.indexOf(QLatin1Char('|'), inicio);
+            f(i, texto.sliced(inicio, barra - inicio));
+            inicio = barra + 1;
+        }
+        f(m_iNomes - 1, texto.sliced(m_iUltimo.first, m_iUltimo.second - m_iUltimo.first));
+    }
+
+    QStringView nomeDoCampo(qsizetype i) const {
+        const QStringView texto(m_sCabecalho);
+        if (i == m_iNomes - 1)
+            return texto.sliced(m_iUltimo.first, m_iUltimo.second - m_iUltimo.first);
+        qsizetype inicio = m_iMarcos[static_cast<size_t>(i / kPasso)];
+        for (qsizetype k = 0; k < i % kPasso; ++k)
+            inicio = texto.indexOf(QLatin1Char('|'), inicio) + 1;
+        return texto.sliced(inicio, texto.indexOf(QLatin1Char('|'), inicio) - inicio);
+    }
+
+    // nome.toUpper() == procurado, without building the upper-case copy of a plain ASCII name: the
+    // characters before the first non-ASCII one map to themselves in upper case, one for one.
+    static bool maiusculasIguais(QStringView nome, const QString& procurado) {
+        const qsizetype n = nome.size();
+        for (qsizetype i = 0; i < n; ++i) {
+            char16_t c = nome[i].unicode();
+            if (c >= 0x80)
+                return nome.toString().toUpper() == procurado;
+            if (c >= u'a' && c <= u'z')
+                c = static_cast<char16_t>(c - (u'a' - u'A'));
+            if (i >= procurado.size() || procurado.at(i).unicode() != c)
+                return false;
+        }
+        return n == procurado.size();
+    }
+
     mutable std::vector<RegistroPtr> m_mCol;
-    QStringList m_aCampos;
+    static constexpr qsizetype kPasso = 64;
+    QString m_sCabecalho;                        // the header line as given
+    std::vector<qsizetype> m_iMarcos;            // where names 0, 64, 128 ... start in it
+    qsizetype m_iNomes = 1;                      // how many names
+    std::pair<qsizetype, qsizetype> m_iUltimo{}; // the last name, without its blanks
 
     template <class, class> friend class Colecao;
 };
