@@ -7,6 +7,7 @@
 #include "platform/Configuracoes.h"
 #include "validation/Validacao.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -37,6 +38,9 @@ QComboBox* lista(QWidget* pai, const char* nome) {
     auto* c = new QComboBox(pai);
     c->setObjectName(QLatin1String(nome));
     c->setMaxVisibleItems(20);
+    // Long revenue and class names must not widen the form past the screen; the open list shows them.
+    c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    c->setMinimumContentsLength(12);
     return c;
 }
 
@@ -66,6 +70,7 @@ void preenche(QComboBox* c, const Itens& itens) {
     for (const ItemLista& i : itens)
         c->addItem(i.texto, i.codigo);
     c->setCurrentIndex(-1);
+    c->view()->setMinimumWidth(c->view()->sizeHintForColumn(0) + 2 * c->view()->frameWidth());
 }
 
 Selecao selecao(const QComboBox* c) {
@@ -243,6 +248,9 @@ void FrmZOV::montaTela() {
     periodos->addWidget(FramePeriodo5);
     periodos->addStretch();
     raiz->addLayout(periodos);
+    // One group at a time is shown; laying out all five at once would size the form for them all.
+    for (QGroupBox* g : {FramePeriodo2, FramePeriodo3, FramePeriodo4, FramePeriodo5})
+        g->hide();
 
     auto* datas = new QHBoxLayout;
     datas->addWidget(new QLabel(QStringLiteral("Data de vencimento"), this));
@@ -354,6 +362,10 @@ void FrmZOV::ligaEventos() {
         {txtAnoQuota, QStringLiteral("Ano da cota")},
         {txtAno, QStringLiteral("Exercício")},
         {txtDataVencimento, QStringLiteral("Data de vencimento")},
+        {txtValorPrincipal, QStringLiteral("Valor principal")},
+        {txtValorMulta, QStringLiteral("Multa")},
+        {txtValorJuros, QStringLiteral("Juros")},
+        {txtValorCorrecao, QStringLiteral("Correção monetária")},
     };
 }
 
@@ -611,6 +623,12 @@ ResultadoMontagem FrmZOV::GeraDocumento() {
 }
 
 void FrmZOV::Imprimir_Click() {
+    // A shortcut does not move the focus: the field being edited is left first, with its checks.
+    if (QWidget* campo = focusWidget(); campo && m_campos.contains(campo)) {
+        Imprimir->setFocus(Qt::OtherFocusReason);
+        if (focusWidget() == campo)
+            return;
+    }
     if (!ValidaPreenchimento())
         return;
     GeraDocumento();
@@ -815,8 +833,14 @@ bool FrmZOV::focoSaiu(QLineEdit* campo, Campo tipo) {
         return true;
     }
     case Campo::Valor: {
+        // An amount joined past its digits by a deleted comma is refused here, not silently cut.
+        const ResultadoCampo r = validaCampoValor(campo->text(), 8);
         campo->setMaxLength(semLimite);
-        campo->setText(formato::valor(formato::centavos(campo->text()).value_or(0)));
+        campo->setText(r.texto);
+        if (!r.ok) {
+            recusa(campo, r.mensagem, r.titulo, iconeDe(r.icone));
+            return false;
+        }
         recalculaTotal();
         return true;
     }
