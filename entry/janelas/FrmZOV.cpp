@@ -1,5 +1,7 @@
 #include "entry/janelas/FrmZOV.h"
 
+#include "printing/frmVisualizacao.h"
+
 #include "common/Formato.h"
 #include "data/Referencias.h"
 #include "data/ZovEnv_Simulator.h"
@@ -315,8 +317,7 @@ void FrmZOV::montaTela() {
     botoes->addWidget(cmdEnter);
     raiz->addLayout(botoes);
 
-    // Saving, previewing, clearing and the fee table come with the print flow.
-    cmdVisualizar->setEnabled(false);
+    // Clearing and the fee table come with the rest of the save and reload flow.
     Limpar->setEnabled(false);
     cmdTabela->setEnabled(false);
 
@@ -330,6 +331,7 @@ void FrmZOV::ligaEventos() {
     connect(cmbClasseVecto, &QComboBox::activated, this, &FrmZOV::cmbClasseVecto_Click);
     connect(cmbTipoPeriodo, &QComboBox::activated, this, &FrmZOV::cmbTipoPeriodo_Click);
     connect(Imprimir, &QPushButton::clicked, this, &FrmZOV::Imprimir_Click);
+    connect(cmdVisualizar, &QPushButton::clicked, this, &FrmZOV::cmdVisualizar_Click);
     connect(Sair, &QPushButton::clicked, this, &FrmZOV::Sair_Click);
     connect(cmdEnter, &QPushButton::clicked, this, [this] { focusNextChild(); });
 
@@ -608,12 +610,6 @@ ResultadoMontagem FrmZOV::GeraDocumento() {
     pctCodigoBarras->setPixmap(QPixmap::fromImage(m_documento->imagemBarras));
     lblLinhaDigitavel->setText(m_documento->linhaDigitavel);
     return r;
-}
-
-void FrmZOV::Imprimir_Click() {
-    if (!ValidaPreenchimento())
-        return;
-    GeraDocumento();
 }
 
 void FrmZOV::Sair_Click() {

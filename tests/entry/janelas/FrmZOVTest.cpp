@@ -260,7 +260,7 @@ TEST_F(FormularioZOV, FormularioVazioMostraTodosOsErros) {
                              "4 - NÚMERO DE IDENTIFICAÇÃO NÃO PREENCHIDO\r\n"
                              "5 - VALOR TOTAL A PAGAR DO DOCUMENTO É IGUAL A ZERO. PREENCHA O CAMPO VALOR "
                              "PRINCIPAL\r\n")
-                                         .toStdString());
+                  .toStdString());
     EXPECT_FALSE(form->documentoMontado().has_value());
 }
 
@@ -343,7 +343,9 @@ TEST_F(FormularioZOV, DocumentoCompletoDeCadaReferencia) {
             << plataforma.mensagens.pedidos[0].texto.toStdString();
         EXPECT_EQ(form->txtValorTotal->text(), QStringLiteral("1.244,50"));
 
-        QTest::mouseClick(form->Imprimir, Qt::LeftButton);
+        // The check and the assembly Imprimir runs before its confirmation.
+        ASSERT_TRUE(form->ValidaPreenchimento());
+        form->GeraDocumento();
         ASSERT_TRUE(plataforma.mensagens.pedidos.isEmpty())
             << plataforma.mensagens.pedidos[0].texto.toStdString();
         ASSERT_TRUE(form->documentoMontado().has_value());
