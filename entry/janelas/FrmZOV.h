@@ -76,6 +76,16 @@ public:
     bool MostraDocumento(bool previa);
     // The preview window this form prints through, created on first use.
     frmVisualizacao& visualizacao();
+    // Loads the saved document `numero` into the form (0 does nothing). False, with a message, when it
+    // does not exist or its revenue or identification type cannot be selected.
+    bool CarregarZOV(double& numero);
+    // Empties the form for a new document (NumDocumento back to 0).
+    void LimparZOV();
+    // Prints the document loaded from NumDocumento without checking, saving or asking, then clears the
+    // form. False when it could not be printed.
+    bool ImprimirPantAnterior();
+    // Writes the page of the loaded document to a PDF file, without marking it printed.
+    bool GravaPdf(const QString& arquivo);
     // The question asked before printing or previewing, as the user reads it.
     static QString textoConfirmacao(bool previa);
 
@@ -169,6 +179,8 @@ private:
     QString m_pastaImagens;
     std::optional<DocumentoMontado> m_documento;
     std::unique_ptr<frmVisualizacao> m_visualizacao;
+    // Assembles the document and hands its texts to the preview window.
+    bool preparaVisualizacao();
     QHash<QObject*, Campo> m_campos;
     QHash<QObject*, QString> m_nomesCampos;
     bool m_carregado = false;

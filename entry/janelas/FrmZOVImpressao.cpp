@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDate>
+#include <QLabel>
 #include <QLineEdit>
 
 namespace zove {
@@ -168,8 +169,7 @@ bool FrmZOV::SalvaZOV(double& numero) {
     return true;
 }
 
-bool FrmZOV::MostraDocumento(bool previa) {
-    QCoreApplication::processEvents();
+bool FrmZOV::preparaVisualizacao() {
     frmVisualizacao& v = visualizacao();
     const ResultadoMontagem r = GeraDocumento();
     if (!r.documento)
@@ -193,6 +193,14 @@ bool FrmZOV::MostraDocumento(bool previa) {
     dados.ValorTotal = txtValorTotal->text();
     dados.p_num_documento = textoNumero(NumDocumento);
     v.setDados(dados);
+    return true;
+}
+
+bool FrmZOV::MostraDocumento(bool previa) {
+    QCoreApplication::processEvents();
+    if (!preparaVisualizacao())
+        return false;
+    frmVisualizacao& v = visualizacao();
     if (previa) {
         v.mostrar();
         return true;
@@ -207,6 +215,19 @@ bool FrmZOV::MostraDocumento(bool previa) {
     return v.Imprimir();
 }
 
+bool FrmZOV::GravaPdf(const QString& arquivo) {
+    if (!preparaVisualizacao())
+        return false;
+    try {
+        visualizacao().preparaCodigoBarras();
+    } catch (const tabulon::ErroExecucao& erro) {
+        m_plataforma.mensagens.mostrar(this, erro.Descricao(), Mensagens::Botoes::OK,
+                                       Mensagens::Icone::Critico, QStringLiteral("Erro"));
+        return false;
+    }
+    return visualizacao().gravaPdf(arquivo);
+}
+
 void FrmZOV::Imprimir_Click() {
     if (!ValidaPreenchimento())
         return;
@@ -219,8 +240,10 @@ void FrmZOV::Imprimir_Click() {
                                        Mensagens::Icone::Pergunta,
                                        QStringLiteral("Confirmar dados")) != Mensagens::Resposta::Sim)
         return;
-    if (MostraDocumento(false))
+    if (MostraDocumento(false)) {
         visualizacao().mostraSucesso(this);
+        LimparZOV();
+    }
 }
 
 void FrmZOV::cmdVisualizar_Click() {
@@ -235,6 +258,153 @@ void FrmZOV::cmdVisualizar_Click() {
                                        QStringLiteral("Confirmar dados")) != Mensagens::Resposta::Sim)
         return;
     MostraDocumento(true);
+    LimparZOV();
+}
+
+} // namespace zove
+
+namespace zove {
+
+namespace {
+
+// An amount of a saved document: written with a decimal comma ("1244,50"), or with a decimal point
+// by older writers ("1244.5").
+qint64 centavosGravados(const QString& texto) {
+    const QString t = texto.trimmed();
+    if (!t.contains(QLatin1Char(',')) && t.count(QLatin1Char('.')) == 1)
+        return formato::centavos(QString(t).replace(QLatin1Char('.'), QLatin1Char(','))).value_or(0);
+    return formato::centavos(t).value_or(0);
+}
+
+// Selects the item whose value equals the stored code read as a number ("03" finds 3); false when none.
+bool selecionaCodigo(QComboBox* c, const QString& codigo) {
+    bool ok = false;
+    const int valor = codigo.trimmed().toInt(&ok);
+    const int i = ok ? c->findData(valor) : -1;
+    c->setCurrentIndex(i);
+    return i >= 0;
+}
+
+} // namespace
+
+bool FrmZOV::CarregarZOV(double& numero) {
+    if (numero == 0)
+        return true;
+    if (!m_carregado)
+        Form_Load();
+    const QString texto = QString::number(static_cast<qint64>(numero));
+    auto naoCarrega = [&](const QString& motivo) {
+        m_plataforma.mensagens.mostrar(this, motivo, Mensagens::Botoes::OK, Mensagens::Icone::Critico,
+                                       QStringLiteral("Erro"));
+        return false;
+    };
+    const auto achados = m_refs.oZovEnv().ZOVSelectOne(texto);
+    if (!achados || achados->Count() == 0)
+        return naoCarrega(QStringLiteral("O documento %1 não foi encontrado.").arg(texto));
+    const tabulon::ZOV z = *achados->Item(1);
+
+    if (!selecionaCodigo(cmbTipoReceita, z.MCR_MTR_TIP_RECEITA))
+        return naoCarrega(
+            QStringLiteral("O tipo de receita do documento %1 não está disponível.").arg(texto));
+    cmbTipoReceita_Click();
+    if (!selecionaCodigo(cmbReceita, z.COD_RECEITA))
+        return naoCarrega(
+            QStringLiteral("A receita %1 do documento %2 não está disponível.").arg(z.COD_RECEITA, texto));
+    cmbReceita_Click();
+
+    txtDataMaxPagto->setText(z.DATA_CALCULO);
+    txtDataVencimento->setText(z.DATA_VENCIMENTO == QLatin1String("00:00:00") ? QString()
+                                                                              : z.DATA_VENCIMENTO);
+    txtNumDoctoOrigem->setText(z.NUM_DOCUMENTO_ORIGEM == QLatin1String("0") ? QString()
+                                                                            : z.NUM_DOCUMENTO_ORIGEM);
+    if (z.COD_MUNICIPIO.trimmed().toInt() != 0)
+        selecionaCodigo(cmbMunicipio, z.COD_MUNICIPIO);
+    if (!z.COD_CLASSE_VECTO.trimmed().isEmpty() && z.COD_CLASSE_VECTO.trimmed() != QLatin1String("0")) {
+        selecionaCodigo(cmbClasseVecto, z.COD_CLASSE_VECTO);
+        cmbClasseVecto_Click();
+    }
+
+    if (!selecionaCodigo(cmbTipoIdentificacao, z.TIPO_DOCUMENTO_IDENT))
+        return naoCarrega(
+            QStringLiteral("O tipo de identificação do documento %1 não está disponível.").arg(texto));
+    cmbTipoIdentificacao_Click();
+    txtIdentificacao->setText(z.NUM_DOCUMENTO_IDENT);
+    focoSaiu(txtIdentificacao, Campo::Identificacao);
+    const auto contribuinte =
+        m_refs.oZovEnv().ContribuinteSelectOne(z.TIPO_DOCUMENTO_IDENT, z.NUM_DOCUMENTO_IDENT);
+    if (contribuinte && contribuinte->Count() == 1) {
+        txtNome->setText(contribuinte->Item(1)->RAZAO_SOCIAL);
+        txtDDD->setText(contribuinte->Item(1)->NUM_DDD);
+        txtFone->setText(contribuinte->Item(1)->NUM_FONE);
+    } else {
+        txtNome->clear();
+        txtDDD->clear();
+        txtFone->clear();
+    }
+
+    txtValorPrincipal->setText(formato::valor(centavosGravados(z.VALOR_PRINCIPAL)));
+    txtValorCorrecao->setText(formato::valor(centavosGravados(z.VALOR_CORRECAO)));
+    txtValorMulta->setText(formato::valor(centavosGravados(z.VALOR_MULTA)));
+    txtValorJuros->setText(formato::valor(centavosGravados(z.VALOR_JUROS)));
+    // The total follows the amounts, whatever the stored total says.
+    recalculaTotal();
+
+    const QString ref = z.REFERENCIA.trimmed();
+    const QString& tipo = m_flags.MVD_REFERENCIA;
+    if (tipo == QLatin1String("3")) {
+        txtNumParcela->setText(ref);
+    } else if (tipo == QLatin1String("5")) {
+        txtAno->setText(ref.right(4));
+    } else if (tipo == QLatin1String("4")) {
+        txtAnoQuota->setText(ref.left(4));
+        selecionaCodigo(cmbQuota, ref.right(2));
+    } else if (tipo == QLatin1String("2")) {
+        const auto periodos =
+            m_refs.oPERIODOSs ? m_refs.oPERIODOSs->Query_COD_PERIODO(ref.right(2)) : nullptr;
+        if (periodos && periodos->Count() > 0) {
+            selecionaCodigo(cmbTipoPeriodo, periodos->Item(1)->TIPO_PERIODO);
+            cmbTipoPeriodo_Click();
+            selecionaCodigo(cmbValorPeriodo, ref.right(2));
+        }
+        txtAnoPeriodo->setText(ref.left(4));
+    } else if (tipo.isEmpty() || tipo == QLatin1String("1")) {
+        txtAno1->setText(ref.left(4));
+        selecionaCodigo(cmbMes1, ref.right(2));
+    }
+    return true;
+}
+
+void FrmZOV::LimparZOV() {
+    for (QLineEdit* campo : {txtIdentificacao, txtNome, txtDDD, txtFone, txtDataVencimento, txtNumDoctoOrigem,
+                             txtAno1, txtAnoPeriodo, txtNumParcela, txtAnoQuota, txtAno})
+        campo->clear();
+    // The lists and the fields a revenue switches go back to the state of a new form; the save box
+    // stays as the user left it.
+    const bool salvar = chkSalvarZOVE->isChecked();
+    Form_Load();
+    chkSalvarZOVE->setChecked(salvar);
+    cmbTipoReceita->setCurrentIndex(-1);
+    cmbTipoReceita_Click();
+    cmbReceita->clear();
+    cmbTipoIdentificacao->clear();
+    cmbClasseVecto->setCurrentIndex(-1);
+    cmbMunicipio->setCurrentIndex(-1);
+    aplicaPeriodo(QStringLiteral("9"));
+    for (QLineEdit* v : {txtValorPrincipal, txtValorMulta, txtValorJuros, txtValorCorrecao, txtValorTotal})
+        v->setText(QStringLiteral("0,00"));
+    m_documento.reset();
+    pctCodigoBarras->clear();
+    lblLinhaDigitavel->clear();
+    // A document entered next is a new one, never an update of the one that was open.
+    NumDocumento = 0;
+}
+
+bool FrmZOV::ImprimirPantAnterior() {
+    if (!CarregarZOV(NumDocumento))
+        return false;
+    const bool impresso = MostraDocumento(false);
+    LimparZOV();
+    return impresso;
 }
 
 } // namespace zove

@@ -27,7 +27,7 @@ namespace {
 const QDate hoje(2025, 3, 14);
 
 class FluxoImpressao : public ::testing::Test {
-protected:
+public:
     void SetUp() override {
         refs = Referencias::carregar(pasta.caminho());
         plataforma.impressora.bSemImpressora = true;
@@ -96,7 +96,6 @@ TEST_F(FluxoImpressao, ImprimirSalvaUmaVezEDepoisAtualiza) {
 
     ASSERT_EQ(refs->oZOVs->Count(), 1);
     const auto zov = refs->oZOVs->Item(1);
-    EXPECT_EQ(form->NumDocumento, zov->NUM_DOCUMENTO.toDouble()); // kept: the next print updates it
     EXPECT_EQ(zov->COD_RECEITA, QStringLiteral("1937"));
     EXPECT_EQ(zov->NUM_DOCUMENTO_IDENT, QStringLiteral("11144477735"));
     EXPECT_EQ(zov->NUM_DOCUMENTO_ORIGEM, QStringLiteral("124"));
@@ -117,7 +116,19 @@ TEST_F(FluxoImpressao, ImprimirSalvaUmaVezEDepoisAtualiza) {
     EXPECT_TRUE(
         plataforma.mensagens.pedidos[1].texto.startsWith(QStringLiteral("Impressão efetuada com sucesso!")));
 
-    // Printing the same document again updates it and its taxpayer: nothing is added.
+    // A complete print clears the form: what is typed next is a new document.
+    EXPECT_EQ(form->NumDocumento, 0);
+    EXPECT_TRUE(form->txtNome->text().isEmpty());
+    EXPECT_EQ(form->cmbReceita->count(), 0);
+    EXPECT_EQ(form->txtValorTotal->text(), QStringLiteral("0,00"));
+
+    // Opened again and printed, the same document is updated with its taxpayer: nothing is added.
+    double numero = zov->NUM_DOCUMENTO.toDouble();
+    form->NumDocumento = numero;
+    ASSERT_TRUE(form->CarregarZOV(numero));
+    EXPECT_EQ(form->txtIdentificacao->text(), QStringLiteral("111.444.777-35"));
+    EXPECT_EQ(form->txtNome->text(), QStringLiteral("MARIA"));
+    EXPECT_EQ(form->txtValorTotal->text(), QStringLiteral("1.244,50"));
     form->txtNome->setText(QStringLiteral("MARIA DA SILVA"));
     QTest::mouseClick(form->Imprimir, Qt::LeftButton);
     EXPECT_EQ(refs->oZOVs->Count(), 1);
@@ -197,6 +208,125 @@ TEST_F(FluxoImpressao, VisualizarMostraAPreviaDoDocumento) {
     ASSERT_EQ(plataforma.mensagens.pedidos.size(), 1);
     EXPECT_TRUE(
         plataforma.mensagens.pedidos[0].texto.contains(QStringLiteral("\n    Rascunho ou Econômica;\n")));
-    EXPECT_EQ(form->visualizacao().CodigoBarra(), form->documentoMontado()->codigoBarras);
+    EXPECT_EQ(form->visualizacao().CodigoBarra().size(), 44);
+    EXPECT_EQ(form->cmbReceita->count(), 0); // cleared when the preview closed
     EXPECT_TRUE(pdfs().isEmpty());
+}
+
+// Each kind of reference comes back as it was saved, with lists, fields and amounts; the total is
+// recomputed from the amounts.
+TEST_F(FluxoImpressao, ReabreCadaTipoDeReferencia) {
+    struct Caso {
+        int tipo, receita, identificacao;
+        const char* numero;
+        std::function<void(FluxoImpressao&)> completa;
+    };
+    const Caso casos[] = {
+        {1, 1147, 1, "250000001",
+         [](FluxoImpressao& t) {
+             t.escolhe(t.form->cmbClasseVecto, 104);
+             t.escolhe(t.form->cmbMes1, 2);
+         }},
+        {1, 1163, 2, "11222333000181",
+         [](FluxoImpressao& t) {
+             t.escolhe(t.form->cmbTipoPeriodo, 2);
+             t.escolhe(t.form->cmbValorPeriodo, 52);
+             t.digita(t.form->txtAnoPeriodo, QStringLiteral("2024"));
+         }},
+        {5, 5746, 3, "11144477735",
+         [](FluxoImpressao& t) {
+             t.digita(t.form->txtNumDoctoOrigem, QStringLiteral("124"));
+             t.digita(t.form->txtNumParcela, QStringLiteral("7"));
+         }},
+        {2, 1805, 5, "123456789",
+         [](FluxoImpressao& t) {
+             t.digita(t.form->txtNome, QStringLiteral("maria"));
+             t.escolhe(t.form->cmbMunicipio, t.form->cmbMunicipio->itemData(0).toInt());
+             t.escolhe(t.form->cmbQuota, 76);
+         }},
+        {2, 1821, 5, "123456789",
+         [](FluxoImpressao& t) {
+             t.digita(t.form->txtNome, QStringLiteral("maria"));
+             t.digita(t.form->txtAno, QStringLiteral("2024"));
+         }},
+    };
+    form->chkSalvarZOVE->setChecked(true);
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.receita);
+        form->LimparZOV();
+        escolhe(form->cmbTipoReceita, c.tipo);
+        escolhe(form->cmbReceita, c.receita);
+        escolhe(form->cmbTipoIdentificacao, c.identificacao);
+        digita(form->txtIdentificacao, QString::fromLatin1(c.numero));
+        digita(form->txtDataVencimento, QStringLiteral("20032025"));
+        digita(form->txtValorPrincipal, QStringLiteral("1234,5"));
+        digita(form->txtValorJuros, QStringLiteral("1"));
+        c.completa(*this);
+        plataforma.mensagens.pedidos.clear();
+        plataforma.mensagens.respostas = {Resposta::Nao}; // saved, not printed
+        QTest::mouseClick(form->Imprimir, Qt::LeftButton);
+        ASSERT_EQ(plataforma.mensagens.pedidos.size(), 1);
+        ASSERT_EQ(plataforma.mensagens.pedidos[0].titulo, QStringLiteral("Confirmar dados"))
+            << plataforma.mensagens.pedidos[0].texto.toStdString();
+        ASSERT_NE(form->NumDocumento, 0);
+        const Preenchimento antes = form->leFormulario();
+
+        double numero = form->NumDocumento;
+        form->LimparZOV();
+        EXPECT_EQ(form->NumDocumento, 0);
+        // A stored total that disagrees with the amounts is not believed.
+        for (const auto& z : *refs->oZOVs)
+            if (z->NUM_DOCUMENTO.toDouble() == numero)
+                z->VALOR_TOTAL = QStringLiteral("1,00");
+        ASSERT_TRUE(form->CarregarZOV(numero));
+        const Preenchimento depois = form->leFormulario();
+        EXPECT_EQ(depois.tipoReceita, antes.tipoReceita);
+        EXPECT_EQ(depois.receita, antes.receita);
+        EXPECT_EQ(depois.tipoIdentificacao, antes.tipoIdentificacao);
+        EXPECT_EQ(depois.identificacao, antes.identificacao);
+        EXPECT_EQ(depois.nome, antes.nome);
+        EXPECT_EQ(depois.numDoctoOrigem, antes.numDoctoOrigem);
+        EXPECT_EQ(depois.classe, antes.classe);
+        EXPECT_EQ(depois.municipio, antes.municipio);
+        EXPECT_EQ(depois.mes, antes.mes);
+        EXPECT_EQ(depois.ano1, antes.ano1);
+        EXPECT_EQ(depois.tipoPeriodo, antes.tipoPeriodo);
+        EXPECT_EQ(depois.valorPeriodo, antes.valorPeriodo);
+        EXPECT_EQ(depois.anoPeriodo, antes.anoPeriodo);
+        EXPECT_EQ(depois.numParcela, antes.numParcela);
+        EXPECT_EQ(depois.quota, antes.quota);
+        EXPECT_EQ(depois.anoQuota, antes.anoQuota);
+        EXPECT_EQ(depois.ano, antes.ano);
+        EXPECT_EQ(depois.dataVencimento, antes.dataVencimento);
+        EXPECT_EQ(depois.dataMaxPagto, antes.dataMaxPagto);
+        EXPECT_EQ(depois.valorPrincipal, QStringLiteral("1.234,50"));
+        EXPECT_EQ(depois.valorJuros, QStringLiteral("1,00"));
+        EXPECT_EQ(depois.valorTotal, QStringLiteral("1.235,50"));
+    }
+}
+
+TEST_F(FluxoImpressao, ReimpressaoDeDocumentoSalvo) {
+    form->chkSalvarZOVE->setChecked(true);
+    plataforma.mensagens.respostas = {Resposta::Nao};
+    QTest::mouseClick(form->Imprimir, Qt::LeftButton);
+    const double salvo = form->NumDocumento;
+    ASSERT_NE(salvo, 0);
+    form->LimparZOV();
+
+    // A saved document prints without questions and leaves the form clear.
+    plataforma.mensagens.pedidos.clear();
+    plataforma.mensagens.respostas.clear();
+    form->NumDocumento = salvo;
+    EXPECT_TRUE(form->ImprimirPantAnterior());
+    EXPECT_TRUE(plataforma.mensagens.pedidos.isEmpty());
+    EXPECT_EQ(refs->oZOVs->Item(1)->IMPRESSO, QStringLiteral("1"));
+    EXPECT_EQ(pdfs().size(), 1);
+    EXPECT_EQ(form->NumDocumento, 0);
+
+    // One that no longer exists is not printed.
+    form->NumDocumento = salvo + 1;
+    EXPECT_FALSE(form->ImprimirPantAnterior());
+    ASSERT_EQ(plataforma.mensagens.pedidos.size(), 1);
+    EXPECT_EQ(plataforma.mensagens.pedidos[0].titulo, QStringLiteral("Erro"));
+    EXPECT_EQ(pdfs().size(), 1);
 }
