@@ -1,6 +1,7 @@
 #include "app/Aplicacao.h"
 
 #include "app/Ambiente.h"
+#include "app/DocumentoEmPdf.h"
 #include "app/ManutencaoCadastro.h"
 #include "app/Verificacao.h"
 #include "app/frmPrincipal.h"
@@ -80,6 +81,12 @@ LinhaDeComando interpretaArgumentos(const QStringList& argumentos) {
             versao = true;
         } else if (arg == QLatin1String("--verificar")) {
             verificar = true;
+        } else if (arg == QLatin1String("--pdf")) {
+            if (i + 2 >= argumentos.size() || argumentos.at(i + 1).isEmpty() ||
+                argumentos.at(i + 2).isEmpty())
+                return erro(QStringLiteral("--pdf precisa do número do documento e do arquivo PDF."));
+            linha.numeroPdf = argumentos.at(++i);
+            linha.arquivoPdf = argumentos.at(++i);
         } else if (arg == QLatin1String("--dados")) {
             if (i + 1 >= argumentos.size() || argumentos.at(i + 1).isEmpty())
                 return erro(QStringLiteral("--dados precisa do caminho de uma pasta."));
@@ -101,12 +108,14 @@ LinhaDeComando interpretaArgumentos(const QStringList& argumentos) {
         linha.modo = LinhaDeComando::Modo::Versao;
     else if (verificar)
         linha.modo = LinhaDeComando::Modo::Verificar;
+    else if (!linha.arquivoPdf.isEmpty())
+        linha.modo = LinhaDeComando::Modo::Pdf;
     return linha;
 }
 
 QString textoDeUso() {
     return QStringLiteral(
-        "Uso: zove [--dados PASTA] [--verificar]\n"
+        "Uso: zove [--dados PASTA] [--verificar | --pdf NÚMERO ARQUIVO.pdf]\n"
         "\n"
         "Emissor do documento de arrecadação de receitas estaduais (ZOVE).\n"
         "Sem opções, abre a janela principal com as tabelas da pasta Dados ao lado do programa.\n"
@@ -114,6 +123,8 @@ QString textoDeUso() {
         "  --dados PASTA   usa as tabelas de outra pasta de dados\n"
         "  --verificar     carrega e confere cada tabela da pasta de dados, sem abrir janela;\n"
         "                  mostra uma linha por arquivo e termina com 0 só se as 14 carregarem\n"
+        "  --pdf NÚMERO ARQUIVO.pdf\n"
+        "                  grava a página do documento salvo NÚMERO num arquivo PDF, sem abrir janela\n"
         "  --version, -v   mostra a versão do programa\n"
         "  --help, -h      mostra esta ajuda\n");
 }
@@ -140,6 +151,7 @@ int semJanela(int argc, char** argv, const LinhaDeComando& linha) {
         return verificaDados(pastaDadosEscolhida(linha), saida);
     case LinhaDeComando::Modo::Erro:
     case LinhaDeComando::Modo::Janela:
+    case LinhaDeComando::Modo::Pdf:
         break;
     }
     return 2;
@@ -190,14 +202,21 @@ int executar(int argc, char** argv) {
         QTextStream(stderr) << "zove: " << linha.erro << "\n" << textoDeUso();
         return 2;
     }
-    if (linha.modo != LinhaDeComando::Modo::Janela)
+    if (linha.modo != LinhaDeComando::Modo::Janela && linha.modo != LinhaDeComando::Modo::Pdf)
         return semJanela(argc, argv, linha);
+    // A page written to a PDF needs the widgets of the entry form but no screen.
+    if (linha.modo == LinhaDeComando::Modo::Pdf && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(TituloPrograma));
     QApplication::setOrganizationName(QStringLiteral("PYXOL"));
     QApplication::setApplicationVersion(QStringLiteral(ZOVE_VERSION));
     carregaTraducoes(app);
+    if (linha.modo == LinhaDeComando::Modo::Pdf) {
+        QTextStream erros(stderr);
+        return gravaDocumentoEmPdf(pastaDadosEscolhida(linha), linha.numeroPdf, linha.arquivoPdf, erros);
+    }
 
     PlataformaQt plataforma;
     frmPrincipal principal(plataforma.plataforma(), QCoreApplication::applicationDirPath(),

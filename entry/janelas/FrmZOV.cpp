@@ -1,5 +1,7 @@
 #include "entry/janelas/FrmZOV.h"
 
+#include "printing/frmVisualizacao.h"
+
 #include "common/Formato.h"
 #include "data/Referencias.h"
 #include "data/ZovEnv_Simulator.h"
@@ -323,8 +325,7 @@ void FrmZOV::montaTela() {
     botoes->addWidget(cmdEnter);
     raiz->addLayout(botoes);
 
-    // Saving, previewing, clearing and the fee table come with the print flow.
-    cmdVisualizar->setEnabled(false);
+    // Clearing and the fee table come with the rest of the save and reload flow.
     Limpar->setEnabled(false);
     cmdTabela->setEnabled(false);
 
@@ -338,6 +339,7 @@ void FrmZOV::ligaEventos() {
     connect(cmbClasseVecto, &QComboBox::activated, this, &FrmZOV::cmbClasseVecto_Click);
     connect(cmbTipoPeriodo, &QComboBox::activated, this, &FrmZOV::cmbTipoPeriodo_Click);
     connect(Imprimir, &QPushButton::clicked, this, &FrmZOV::Imprimir_Click);
+    connect(cmdVisualizar, &QPushButton::clicked, this, &FrmZOV::cmdVisualizar_Click);
     connect(Sair, &QPushButton::clicked, this, &FrmZOV::Sair_Click);
     connect(cmdEnter, &QPushButton::clicked, this, [this] { focusNextChild(); });
 
@@ -620,18 +622,6 @@ ResultadoMontagem FrmZOV::GeraDocumento() {
     pctCodigoBarras->setPixmap(QPixmap::fromImage(m_documento->imagemBarras));
     lblLinhaDigitavel->setText(m_documento->linhaDigitavel);
     return r;
-}
-
-void FrmZOV::Imprimir_Click() {
-    // A shortcut does not move the focus: the field being edited is left first, with its checks.
-    if (QWidget* campo = focusWidget(); campo && m_campos.contains(campo)) {
-        Imprimir->setFocus(Qt::OtherFocusReason);
-        if (focusWidget() == campo)
-            return;
-    }
-    if (!ValidaPreenchimento())
-        return;
-    GeraDocumento();
 }
 
 void FrmZOV::Sair_Click() {

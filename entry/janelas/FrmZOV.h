@@ -11,6 +11,7 @@
 #include <QColor>
 #include <QDialog>
 #include <QHash>
+#include <memory>
 #include <optional>
 
 class QCheckBox;
@@ -23,6 +24,7 @@ class QPushButton;
 namespace zove {
 
 class Referencias;
+class frmVisualizacao;
 
 class FrmZOV : public QDialog {
     Q_OBJECT
@@ -63,6 +65,29 @@ public:
     void aplicaPeriodo(const QString& MVD_REFERENCIA);
     void Imprimir_Click();
     void Sair_Click();
+
+    // ---- saving and printing
+    // Preview: the same checks, save and confirmation as Imprimir, then the preview window.
+    void cmdVisualizar_Click();
+    // Saves the document (insert when `numero` is 0, which then receives the new number; update
+    // otherwise) together with its taxpayer, both or neither. On failure shows why and returns false.
+    bool SalvaZOV(double& numero);
+    // Composes the document and prints it, or shows it in the preview. True for a complete print.
+    bool MostraDocumento(bool previa);
+    // The preview window this form prints through, created on first use.
+    frmVisualizacao& visualizacao();
+    // Loads the saved document `numero` into the form (0 does nothing). False, with a message, when it
+    // does not exist or its revenue or identification type cannot be selected.
+    bool CarregarZOV(double& numero);
+    // Empties the form for a new document (NumDocumento back to 0).
+    void LimparZOV();
+    // Prints the document loaded from NumDocumento without checking, saving or asking, then clears the
+    // form. False when it could not be printed.
+    bool ImprimirPantAnterior();
+    // Writes the page of the loaded document to a PDF file, without marking it printed.
+    bool GravaPdf(const QString& arquivo);
+    // The question asked before printing or previewing, as the user reads it.
+    static QString textoConfirmacao(bool previa);
 
     // Background of a field that must be filled.
     static QColor corObrigatorio();
@@ -153,6 +178,9 @@ private:
     FlagsReceita m_flags;
     QString m_pastaImagens;
     std::optional<DocumentoMontado> m_documento;
+    std::unique_ptr<frmVisualizacao> m_visualizacao;
+    // Assembles the document and hands its texts to the preview window.
+    bool preparaVisualizacao();
     QHash<QObject*, Campo> m_campos;
     QHash<QObject*, QString> m_nomesCampos;
     bool m_carregado = false;

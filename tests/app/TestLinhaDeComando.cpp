@@ -1,6 +1,8 @@
 // The command line, and the support check run as the clerk runs it: the built program as a process.
 #include "app/Aplicacao.h"
 #include "app/Verificacao.h"
+#include "data/Referencias.h"
+#include "data/ZovEnv_Simulator.h"
 #include "support/TestSupport.h"
 #include "tabulon/Init.h"
 
@@ -90,6 +92,8 @@ TEST(LinhaDeComando, InterpretaAsOpcoes) {
         {{"-style="}, LinhaDeComando::Modo::Erro, {}},
         {{"--style", "fusion", "-reverse", "--verificar"}, LinhaDeComando::Modo::Verificar, {}},
         {{"-style"}, LinhaDeComando::Modo::Erro, {}},
+        {{"--pdf", "12", "doc.pdf", "--dados", "outra"}, LinhaDeComando::Modo::Pdf, "outra"},
+        {{"--pdf", "12"}, LinhaDeComando::Modo::Erro, {}},
     };
     for (const Caso& c : casos) {
         const LinhaDeComando l = interpretaArgumentos(c.args);
@@ -99,6 +103,36 @@ TEST(LinhaDeComando, InterpretaAsOpcoes) {
         else
             EXPECT_FALSE(l.erro.isEmpty());
     }
+}
+
+// A saved document's page as a PDF, without a window; a number that names no document, or is not a
+// number, fails with a message.
+TEST(LinhaDeComando, PdfDeDocumentoSalvo) {
+    teste::PastaDados dados;
+    {
+        auto refs = zove::Referencias::carregar(dados.caminho());
+        const auto r = refs->oZovEnv().ZOVInsert(
+            "1937", "14/03/2025", "31/03/2025", "20/03/2025", "11144477735", "124", "000000", "3", "0,00",
+            "0,00", "10,00", "1234,50", "1244,50", refs->oTAB_MUNICs->Item(1)->TMU_COD_MUN, "0");
+        ASSERT_TRUE(r.ok) << r.erro.toStdString();
+        ASSERT_EQ(r.numDocumento, QStringLiteral("1"));
+    }
+    const QString pdf = dados.arquivo(QStringLiteral("pagina.pdf"));
+    const Execucao e = executa(
+        {QStringLiteral("--pdf"), QStringLiteral("1"), pdf, QStringLiteral("--dados"), dados.caminho()});
+    EXPECT_EQ(e.codigo, 0) << e.erros.toStdString();
+    EXPECT_TRUE(teste::leArquivo(pdf).startsWith("%PDF"));
+
+    const Execucao ausente =
+        executa({QStringLiteral("--pdf"), QStringLiteral("2"), dados.arquivo(QStringLiteral("outra.pdf")),
+                 QStringLiteral("--dados"), dados.caminho()});
+    EXPECT_EQ(ausente.codigo, 1);
+    EXPECT_TRUE(ausente.erros.contains(QStringLiteral("não foi encontrado"))) << ausente.erros.toStdString();
+    EXPECT_FALSE(QFile::exists(dados.arquivo(QStringLiteral("outra.pdf"))));
+
+    const Execucao letras = executa(
+        {QStringLiteral("--pdf"), QStringLiteral("um"), pdf, QStringLiteral("--dados"), dados.caminho()});
+    EXPECT_EQ(letras.codigo, 2);
 }
 
 TEST(Verificacao, DadosEntreguesCarregamTodasAsTabelas) {

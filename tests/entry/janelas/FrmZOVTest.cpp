@@ -343,7 +343,9 @@ TEST_F(FormularioZOV, DocumentoCompletoDeCadaReferencia) {
             << plataforma.mensagens.pedidos[0].texto.toStdString();
         EXPECT_EQ(form->txtValorTotal->text(), QStringLiteral("1.244,50"));
 
-        QTest::mouseClick(form->Imprimir, Qt::LeftButton);
+        // The check and the assembly Imprimir runs before its confirmation.
+        ASSERT_TRUE(form->ValidaPreenchimento());
+        form->GeraDocumento();
         ASSERT_TRUE(plataforma.mensagens.pedidos.isEmpty())
             << plataforma.mensagens.pedidos[0].texto.toStdString();
         ASSERT_TRUE(form->documentoMontado().has_value());

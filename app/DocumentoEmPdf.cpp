@@ -1,0 +1,60 @@
+#include "app/DocumentoEmPdf.h"
+
+#include "data/Referencias.h"
+#include "entry/janelas/FrmZOV.h"
+#include "platform/Mensagens.h"
+#include "platform/Plataforma.h"
+#include "tabulon/ErroExecucao.h"
+
+#include <QTextStream>
+
+namespace zove {
+
+namespace {
+
+// Message boxes of a run without windows: written out, questions answered No.
+class MensagensTexto : public Mensagens {
+public:
+    explicit MensagensTexto(QTextStream& saida) : m_saida(saida) {}
+    Resposta mostrar(QWidget*, const QString& texto, Botoes botoes, Icone, const QString& titulo) override {
+        m_saida << "zove: " << titulo << ": " << texto << "\n";
+        m_saida.flush();
+        return botoes == Botoes::OK ? Resposta::OK : Resposta::Nao;
+    }
+
+private:
+    QTextStream& m_saida;
+};
+
+} // namespace
+
+int gravaDocumentoEmPdf(const QString& pastaDados, const QString& numero, const QString& arquivo,
+                        QTextStream& erros) {
+    bool ok = false;
+    const qint64 n = numero.trimmed().toLongLong(&ok);
+    if (!ok || n <= 0) {
+        erros << "zove: --pdf precisa do número de um documento salvo, não \"" << numero << "\".\n";
+        return 2;
+    }
+    std::unique_ptr<Referencias> refs;
+    try {
+        refs = Referencias::carregar(pastaDados);
+    } catch (const tabulon::ErroExecucao& e) {
+        erros << "zove: " << e.Descricao() << "\n";
+        return 1;
+    }
+    PlataformaQt qt;
+    const Plataforma base = qt.plataforma();
+    MensagensTexto mensagens(erros);
+    const Plataforma plataforma{mensagens,          base.dialogos, base.impressora, base.areaDeTrabalho,
+                                base.configuracoes, base.regional, base.ajuda};
+    FrmZOV form(*refs, plataforma);
+    form.Form_Load();
+    double documento = static_cast<double>(n);
+    form.NumDocumento = documento;
+    if (!form.CarregarZOV(documento) || !form.GravaPdf(arquivo))
+        return 1;
+    return 0;
+}
+
+} // namespace zove

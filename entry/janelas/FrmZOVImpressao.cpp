@@ -1,0 +1,416 @@
+// The entry form's save and print flow: check, save, confirm, print or preview.
+#include "barcode/DesenhoCodigoBarras.h"
+#include "common/DadosImpressao.h"
+#include "common/Formato.h"
+#include "data/Referencias.h"
+#include "data/ZovEnv_Simulator.h"
+#include "entry/janelas/FrmZOV.h"
+#include "platform/Configuracoes.h"
+#include "printing/frmVisualizacao.h"
+#include "tabulon/ErroExecucao.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDate>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace zove {
+
+namespace {
+
+// The number the form works on, as the tables and the page write it: a whole number, never "1.2e+06".
+QString textoNumero(double numero) {
+    return QString::number(static_cast<qint64>(numero));
+}
+
+QString codigo(const QComboBox* c) {
+    return c->currentIndex() >= 0 ? QString::number(c->currentData().toInt()) : QStringLiteral("0");
+}
+
+// An amount as the tables keep it: the number with a decimal comma and no thousands separator.
+QString valorGravado(const QLineEdit* campo) {
+    const qint64 c = formato::centavos(campo->text()).value_or(0);
+    return QStringLiteral("%1,%2").arg(c / 100).arg(c % 100, 2, 10, QLatin1Char('0'));
+}
+
+QString doisDigitos(const Selecao& s) {
+    return s.selecionado() ? QStringLiteral("%1").arg(s.codigo, 2, 10, QLatin1Char('0')) : QString();
+}
+
+// The reference as the saved document keeps it: the year followed by the two-digit month, period or
+// quota; the parcel; the fiscal year; empty for a revenue without one.
+QString referenciaGravada(const Preenchimento& p) {
+    const QString& tipo = p.flags.MVD_REFERENCIA;
+    if (tipo.isEmpty() || tipo == QLatin1String("1"))
+        return p.ano1 + doisDigitos(p.mes);
+    if (tipo == QLatin1String("2"))
+        return p.anoPeriodo + doisDigitos(p.valorPeriodo);
+    if (tipo == QLatin1String("4"))
+        return p.anoQuota + doisDigitos(p.quota);
+    if (tipo == QLatin1String("3"))
+        return p.numParcela;
+    if (tipo == QLatin1String("5"))
+        return p.ano;
+    return {};
+}
+
+} // namespace
+
+QString FrmZOV::textoConfirmacao(bool previa) {
+    return QStringLiteral("Instruções para impressão do ZOVE\n\n"
+                          "1. Utilize impressora jato de tinta ou laser;\n"
+                          "2. Utilize qualidade de impressão normal. Não utilize as opções\n") +
+           (previa ? QStringLiteral("    Rascunho ou Econômica;\n")
+                   : QStringLiteral("   Rascunho ou Econômica;\n")) +
+           QStringLiteral("3. Imprima este documento em folha A4 (210 x 297 mm) de cor branca;\n"
+                          "4. Não fure, dobre, amasse, rasure ou risque o código de barras\n\n"
+                          " Confirmar dados digitados?");
+}
+
+frmVisualizacao& FrmZOV::visualizacao() {
+    if (!m_visualizacao) {
+        m_visualizacao = std::make_unique<frmVisualizacao>(m_plataforma, m_refs, this);
+        // The bitmaps go to the program's own folder, shared with the page and the clean-up.
+        if (m_pastaImagens.isEmpty())
+            m_pastaImagens = pastaImagensCodigoBarras();
+        m_visualizacao->setPastaCodigoBarras(m_pastaImagens);
+    }
+    return *m_visualizacao;
+}
+
+bool FrmZOV::SalvaZOV(double& numero) {
+    const Preenchimento p = leFormulario();
+    QString identificacao = p.identificacao;
+    identificacao.remove(QLatin1Char('-')).remove(QLatin1Char('.')).remove(QLatin1Char('/'));
+    const QString tipo = codigo(cmbTipoIdentificacao);
+    const QString receita = codigo(cmbReceita);
+    const QString origem = p.numDoctoOrigem.isEmpty() ? QStringLiteral("0") : p.numDoctoOrigem;
+    QString referencia = referenciaGravada(p);
+    if (referencia.isEmpty())
+        referencia = QStringLiteral("000000");
+    const QString municipio =
+        p.municipio.selecionado() ? QString::number(p.municipio.codigo) : QStringLiteral("0");
+    const QString classe = p.classe.selecionado() ? QString::number(p.classe.codigo) : QStringLiteral("0");
+    const QString hoje = this->hoje().toString(QStringLiteral("dd/MM/yyyy"));
+    const QString principal = valorGravado(txtValorPrincipal);
+    const QString multa = valorGravado(txtValorMulta);
+    const QString juros = valorGravado(txtValorJuros);
+    const QString correcao = valorGravado(txtValorCorrecao);
+    const QString total = valorGravado(txtValorTotal);
+    const QString atual = textoNumero(numero);
+
+    QString novoNumero = atual;
+    // Document and taxpayer are written together or not at all.
+    const ResultadoAlteracao r = m_refs.oZovEnv().AlteraEmLote(
+        [&](tabulon::ZOVs& zovs, tabulon::CONTRIBUINTEs& contribuintes, QString* erro) {
+            if (numero == 0) {
+                const std::optional<QString> proximo = ZovEnv_Simulator::ProximoNumeroDocumento(zovs);
+                if (!proximo) {
+                    *erro = QStringLiteral("O número do último documento salvo não é numérico.");
+                    return false;
+                }
+                novoNumero = *proximo;
+                zovs.NewZOV(novoNumero, tipo, identificacao, receita, referencia, origem, p.dataVencimento,
+                            p.dataMaxPagto, principal, juros, multa, correcao, total, hoje,
+                            QStringLiteral("OL"), municipio, classe, QStringLiteral("0"));
+            } else {
+                bool achou = false;
+                for (const auto& z : zovs) {
+                    if (z->NUM_DOCUMENTO != atual)
+                        continue;
+                    achou = true;
+                    z->TIPO_DOCUMENTO_IDENT = tipo;
+                    z->NUM_DOCUMENTO_IDENT = identificacao;
+                    z->COD_RECEITA = receita;
+                    z->REFERENCIA = referencia;
+                    z->NUM_DOCUMENTO_ORIGEM = origem;
+                    z->DATA_VENCIMENTO = p.dataVencimento;
+                    z->DATA_CALCULO = p.dataMaxPagto;
+                    z->VALOR_PRINCIPAL = principal;
+                    z->VALOR_JUROS = juros;
+                    z->VALOR_MULTA = multa;
+                    z->VALOR_CORRECAO = correcao;
+                    z->VALOR_TOTAL = total;
+                    z->DATA_ATUALIZACAO = hoje;
+                    z->COD_MUNICIPIO = municipio;
+                    z->COD_CLASSE_VECTO = classe;
+                    break;
+                }
+                if (!achou) {
+                    *erro = QStringLiteral("O documento %1 não existe mais.").arg(atual);
+                    return false;
+                }
+            }
+            // Every row of the taxpayer is brought up to date; a new one is added only when none exists.
+            bool existe = false;
+            for (const auto& c : contribuintes) {
+                if (c->TIPO_DOCUMENTO != tipo || c->DOCUMENTO_IDENTIFICACAO != identificacao)
+                    continue;
+                existe = true;
+                c->RAZAO_SOCIAL = p.nome;
+                c->NUM_DDD = p.ddd;
+                c->NUM_FONE = p.fone;
+            }
+            if (!existe)
+                contribuintes.NewContribuinte(tipo, identificacao, p.nome, p.ddd, p.fone);
+            return true;
+        });
+    if (!r.ok) {
+        m_plataforma.mensagens.mostrar(
+            this,
+            QStringLiteral("Ocorreu o seguinte erro:\n") + r.erro +
+                QStringLiteral("\nVerifique a sua permissão de usuário em seu computador"),
+            Mensagens::Botoes::OK, Mensagens::Icone::Critico, QStringLiteral("Erro"));
+        return false;
+    }
+    numero = novoNumero.toDouble();
+    return true;
+}
+
+bool FrmZOV::preparaVisualizacao() {
+    frmVisualizacao& v = visualizacao();
+    const ResultadoMontagem r = GeraDocumento();
+    if (!r.documento)
+        return false;
+    const DocumentoMontado& d = *r.documento;
+    DadosImpressao dados;
+    dados.CodigoBarra = d.codigoBarras;
+    dados.CodigoBarraVisualizado = d.linhaDigitavel;
+    dados.identificacao = txtIdentificacao->text();
+    dados.RazaoSocial = txtNome->text();
+    dados.codigoReceita = codigo(cmbReceita);
+    dados.DescricaoReceita = d.nomeReceita;
+    dados.Documento = txtNumDoctoOrigem->text();
+    dados.referencia = d.referencia;
+    dados.Vencimento = txtDataVencimento->text();
+    dados.InformacoesAdicionais = d.informacoesAdicionais;
+    dados.ValorPrincipal = txtValorPrincipal->text();
+    dados.ValorMulta = txtValorMulta->text();
+    dados.ValorJuros = txtValorJuros->text();
+    dados.ValorCorrecaoMonetaria = txtValorCorrecao->text();
+    dados.ValorTotal = txtValorTotal->text();
+    dados.p_num_documento = textoNumero(NumDocumento);
+    v.setDados(dados);
+    return true;
+}
+
+bool FrmZOV::MostraDocumento(bool previa) {
+    QCoreApplication::processEvents();
+    if (!preparaVisualizacao())
+        return false;
+    frmVisualizacao& v = visualizacao();
+    if (previa) {
+        v.mostrar();
+        return true;
+    }
+    try {
+        v.preparaCodigoBarras();
+    } catch (const tabulon::ErroExecucao& erro) {
+        m_plataforma.mensagens.mostrar(this, erro.Descricao(), Mensagens::Botoes::OK,
+                                       Mensagens::Icone::Critico, QStringLiteral("Erro"));
+        return false;
+    }
+    return v.Imprimir();
+}
+
+bool FrmZOV::GravaPdf(const QString& arquivo) {
+    if (!preparaVisualizacao())
+        return false;
+    try {
+        visualizacao().preparaCodigoBarras();
+    } catch (const tabulon::ErroExecucao& erro) {
+        m_plataforma.mensagens.mostrar(this, erro.Descricao(), Mensagens::Botoes::OK,
+                                       Mensagens::Icone::Critico, QStringLiteral("Erro"));
+        return false;
+    }
+    return visualizacao().gravaPdf(arquivo);
+}
+
+void FrmZOV::Imprimir_Click() {
+    // A shortcut does not move the focus: the field being edited is left first, with its checks.
+    if (QWidget* campo = focusWidget(); campo && m_campos.contains(campo)) {
+        Imprimir->setFocus(Qt::OtherFocusReason);
+        if (focusWidget() == campo)
+            return;
+    }
+    if (!ValidaPreenchimento())
+        return;
+    m_plataforma.configuracoes.gravar(QStringLiteral("ZOVE"), QStringLiteral("SalvarZOVE"),
+                                      chkSalvarZOVE->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    // A save that fails stops here: nothing is printed as if it had been saved.
+    if (chkSalvarZOVE->isChecked() && !SalvaZOV(NumDocumento))
+        return;
+    if (m_plataforma.mensagens.mostrar(this, textoConfirmacao(false), Mensagens::Botoes::SimNao,
+                                       Mensagens::Icone::Pergunta,
+                                       QStringLiteral("Confirmar dados")) != Mensagens::Resposta::Sim)
+        return;
+    if (MostraDocumento(false)) {
+        visualizacao().mostraSucesso(this);
+        LimparZOV();
+    }
+}
+
+void FrmZOV::cmdVisualizar_Click() {
+    if (!ValidaPreenchimento())
+        return;
+    m_plataforma.configuracoes.gravar(QStringLiteral("ZOVE"), QStringLiteral("SalvarZOVE"),
+                                      chkSalvarZOVE->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    if (chkSalvarZOVE->isChecked() && !SalvaZOV(NumDocumento))
+        return;
+    if (m_plataforma.mensagens.mostrar(this, textoConfirmacao(true), Mensagens::Botoes::SimNao,
+                                       Mensagens::Icone::Pergunta,
+                                       QStringLiteral("Confirmar dados")) != Mensagens::Resposta::Sim)
+        return;
+    MostraDocumento(true);
+    LimparZOV();
+}
+
+} // namespace zove
+
+namespace zove {
+
+namespace {
+
+// An amount of a saved document: written with a decimal comma ("1244,50"), or with a decimal point
+// by older writers ("1244.5").
+qint64 centavosGravados(const QString& texto) {
+    const QString t = texto.trimmed();
+    if (!t.contains(QLatin1Char(',')) && t.count(QLatin1Char('.')) == 1)
+        return formato::centavos(QString(t).replace(QLatin1Char('.'), QLatin1Char(','))).value_or(0);
+    return formato::centavos(t).value_or(0);
+}
+
+// Selects the item whose value equals the stored code read as a number ("03" finds 3); false when none.
+bool selecionaCodigo(QComboBox* c, const QString& codigo) {
+    bool ok = false;
+    const int valor = codigo.trimmed().toInt(&ok);
+    const int i = ok ? c->findData(valor) : -1;
+    c->setCurrentIndex(i);
+    return i >= 0;
+}
+
+} // namespace
+
+bool FrmZOV::CarregarZOV(double& numero) {
+    if (numero == 0)
+        return true;
+    if (!m_carregado)
+        Form_Load();
+    const QString texto = QString::number(static_cast<qint64>(numero));
+    auto naoCarrega = [&](const QString& motivo) {
+        m_plataforma.mensagens.mostrar(this, motivo, Mensagens::Botoes::OK, Mensagens::Icone::Critico,
+                                       QStringLiteral("Erro"));
+        return false;
+    };
+    const auto achados = m_refs.oZovEnv().ZOVSelectOne(texto);
+    if (!achados || achados->Count() == 0)
+        return naoCarrega(QStringLiteral("O documento %1 não foi encontrado.").arg(texto));
+    const tabulon::ZOV z = *achados->Item(1);
+
+    if (!selecionaCodigo(cmbTipoReceita, z.MCR_MTR_TIP_RECEITA))
+        return naoCarrega(
+            QStringLiteral("O tipo de receita do documento %1 não está disponível.").arg(texto));
+    cmbTipoReceita_Click();
+    if (!selecionaCodigo(cmbReceita, z.COD_RECEITA))
+        return naoCarrega(
+            QStringLiteral("A receita %1 do documento %2 não está disponível.").arg(z.COD_RECEITA, texto));
+    cmbReceita_Click();
+
+    txtDataMaxPagto->setText(z.DATA_CALCULO);
+    txtDataVencimento->setText(z.DATA_VENCIMENTO == QLatin1String("00:00:00") ? QString()
+                                                                              : z.DATA_VENCIMENTO);
+    txtNumDoctoOrigem->setText(z.NUM_DOCUMENTO_ORIGEM == QLatin1String("0") ? QString()
+                                                                            : z.NUM_DOCUMENTO_ORIGEM);
+    if (z.COD_MUNICIPIO.trimmed().toInt() != 0)
+        selecionaCodigo(cmbMunicipio, z.COD_MUNICIPIO);
+    if (!z.COD_CLASSE_VECTO.trimmed().isEmpty() && z.COD_CLASSE_VECTO.trimmed() != QLatin1String("0")) {
+        selecionaCodigo(cmbClasseVecto, z.COD_CLASSE_VECTO);
+        cmbClasseVecto_Click();
+    }
+
+    if (!selecionaCodigo(cmbTipoIdentificacao, z.TIPO_DOCUMENTO_IDENT))
+        return naoCarrega(
+            QStringLiteral("O tipo de identificação do documento %1 não está disponível.").arg(texto));
+    cmbTipoIdentificacao_Click();
+    txtIdentificacao->setText(z.NUM_DOCUMENTO_IDENT);
+    focoSaiu(txtIdentificacao, Campo::Identificacao);
+    const auto contribuinte =
+        m_refs.oZovEnv().ContribuinteSelectOne(z.TIPO_DOCUMENTO_IDENT, z.NUM_DOCUMENTO_IDENT);
+    if (contribuinte && contribuinte->Count() == 1) {
+        txtNome->setText(contribuinte->Item(1)->RAZAO_SOCIAL);
+        txtDDD->setText(contribuinte->Item(1)->NUM_DDD);
+        txtFone->setText(contribuinte->Item(1)->NUM_FONE);
+    } else {
+        txtNome->clear();
+        txtDDD->clear();
+        txtFone->clear();
+    }
+
+    txtValorPrincipal->setText(formato::valor(centavosGravados(z.VALOR_PRINCIPAL)));
+    txtValorCorrecao->setText(formato::valor(centavosGravados(z.VALOR_CORRECAO)));
+    txtValorMulta->setText(formato::valor(centavosGravados(z.VALOR_MULTA)));
+    txtValorJuros->setText(formato::valor(centavosGravados(z.VALOR_JUROS)));
+    // The total follows the amounts, whatever the stored total says.
+    recalculaTotal();
+
+    const QString ref = z.REFERENCIA.trimmed();
+    const QString& tipo = m_flags.MVD_REFERENCIA;
+    if (tipo == QLatin1String("3")) {
+        txtNumParcela->setText(ref);
+    } else if (tipo == QLatin1String("5")) {
+        txtAno->setText(ref.right(4));
+    } else if (tipo == QLatin1String("4")) {
+        txtAnoQuota->setText(ref.left(4));
+        selecionaCodigo(cmbQuota, ref.right(2));
+    } else if (tipo == QLatin1String("2")) {
+        const auto periodos =
+            m_refs.oPERIODOSs ? m_refs.oPERIODOSs->Query_COD_PERIODO(ref.right(2)) : nullptr;
+        if (periodos && periodos->Count() > 0) {
+            selecionaCodigo(cmbTipoPeriodo, periodos->Item(1)->TIPO_PERIODO);
+            cmbTipoPeriodo_Click();
+            selecionaCodigo(cmbValorPeriodo, ref.right(2));
+        }
+        txtAnoPeriodo->setText(ref.left(4));
+    } else if (tipo.isEmpty() || tipo == QLatin1String("1")) {
+        txtAno1->setText(ref.left(4));
+        selecionaCodigo(cmbMes1, ref.right(2));
+    }
+    return true;
+}
+
+void FrmZOV::LimparZOV() {
+    for (QLineEdit* campo : {txtIdentificacao, txtNome, txtDDD, txtFone, txtDataVencimento, txtNumDoctoOrigem,
+                             txtAno1, txtAnoPeriodo, txtNumParcela, txtAnoQuota, txtAno})
+        campo->clear();
+    // The lists and the fields a revenue switches go back to the state of a new form; the save box
+    // stays as the user left it.
+    const bool salvar = chkSalvarZOVE->isChecked();
+    Form_Load();
+    chkSalvarZOVE->setChecked(salvar);
+    cmbTipoReceita->setCurrentIndex(-1);
+    cmbTipoReceita_Click();
+    cmbReceita->clear();
+    cmbTipoIdentificacao->clear();
+    cmbClasseVecto->setCurrentIndex(-1);
+    cmbMunicipio->setCurrentIndex(-1);
+    aplicaPeriodo(QStringLiteral("9"));
+    for (QLineEdit* v : {txtValorPrincipal, txtValorMulta, txtValorJuros, txtValorCorrecao, txtValorTotal})
+        v->setText(QStringLiteral("0,00"));
+    m_documento.reset();
+    pctCodigoBarras->clear();
+    lblLinhaDigitavel->clear();
+    // A document entered next is a new one, never an update of the one that was open.
+    NumDocumento = 0;
+}
+
+bool FrmZOV::ImprimirPantAnterior() {
+    if (!CarregarZOV(NumDocumento))
+        return false;
+    const bool impresso = MostraDocumento(false);
+    LimparZOV();
+    return impresso;
+}
+
+} // namespace zove
