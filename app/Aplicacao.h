@@ -8,12 +8,14 @@ namespace zove {
 
 // What the command line asks for.
 struct LinhaDeComando {
-    enum class Modo { Janela, Ajuda, Versao, Verificar, Pdf, Erro };
+    enum class Modo { Janela, Ajuda, Versao, Verificar, Pdf, Importar, Erro };
     Modo modo = Modo::Janela;
     QString pastaDados; // --dados DIR; empty means the Dados folder beside the program
     QString erro;       // the problem with the arguments, for Modo::Erro
     QString numeroPdf;  // --pdf NÚMERO ARQUIVO
     QString arquivoPdf;
+    // --importar FILE
+    QString arquivoImportacao;
 };
 
 // Reads the arguments that follow the program's name.
