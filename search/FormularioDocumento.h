@@ -7,6 +7,13 @@ class QWidget;
 
 namespace zove {
 
+// The outcome of printing one saved document.
+struct ImpressaoDocumento {
+    bool impresso = false;
+    // The PDF file the page went to when the machine has no printer; empty when it went to a printer.
+    QString arquivoPdf;
+};
+
 class FormularioDocumento {
 public:
     virtual ~FormularioDocumento() = default;
@@ -14,10 +21,10 @@ public:
     // Shows the entry form modally with the saved document numDocumento loaded.
     virtual void abrir(QWidget* pai, const QString& numDocumento) = 0;
 
-    // Prints the saved document numDocumento without preview and closes the form again. With
-    // arquivoPdf not empty the page goes to that PDF file instead of the printer. True when the
-    // document was printed; on false the form has already told the user why.
-    virtual bool imprimir(QWidget* pai, const QString& numDocumento, const QString& arquivoPdf) = 0;
+    // Prints the saved document numDocumento without preview and closes the form again. Without a
+    // printer the page goes to a PDF file of the document's own. When it was not printed the form has
+    // already told the user why.
+    virtual ImpressaoDocumento imprimir(QWidget* pai, const QString& numDocumento) = 0;
 };
 
 } // namespace zove

@@ -116,7 +116,8 @@ void FrmConsultaZOV::montaJanela() {
                                 QStringLiteral("Data da Geração/Digitação"), QStringLiteral("Total")});
     ListView1->header()->setStretchLastSection(false);
     ListView1->headerItem()->setTextAlignment(5, Qt::AlignRight | Qt::AlignVCenter);
-    ListView1->installEventFilter(this);
+    // The columns follow the visible width, which also changes when the scroll bar comes or goes.
+    ListView1->viewport()->installEventFilter(this);
     lblRegistro = nomeado(new QLabel(QStringLiteral("Registro(s): 0"), resultadoBox), "lblRegistro");
     resultado->addWidget(ListView1);
     resultado->addWidget(lblRegistro);
@@ -268,13 +269,6 @@ void FrmConsultaZOV::Selecionar_Click() {
     m_formulario->abrir(this, atual->text(0));
 }
 
-QString FrmConsultaZOV::pastaPdf() const {
-    const QString arquivo = m_plataforma.impressora.arquivoPdf();
-    if (!arquivo.isEmpty())
-        return QFileInfo(arquivo).absolutePath();
-    return QDir::homePath();
-}
-
 void FrmConsultaZOV::cmdImprimir_Click() {
     if (!m_formulario || m_imprimindo)
         return;
@@ -289,10 +283,6 @@ void FrmConsultaZOV::cmdImprimir_Click() {
                                        Mensagens::Icone::Informacao,
                                        QString::fromLatin1(TituloPrograma)) != Mensagens::Resposta::Sim)
         return;
-
-    // Without a printer every document gets a PDF file of its own in the folder the printer uses.
-    const bool emPdf = m_plataforma.impressora.semImpressora();
-    const QString pasta = emPdf ? pastaPdf() : QString();
 
     // Nothing else of this window runs while the batch prints.
     m_imprimindo = true;
@@ -311,6 +301,8 @@ void FrmConsultaZOV::cmdImprimir_Click() {
 
     qsizetype impressos = 0;
     QString falhou;
+    // Without a printer every document goes to a PDF file of its own; the folders are named at the end.
+    QStringList pastasPdf;
     for (const QString& numero : numeros) {
         if (progresso) {
             progresso->setLabelText(QStringLiteral("Imprimindo o documento %1 (%2 de %3)...")
@@ -320,18 +312,21 @@ void FrmConsultaZOV::cmdImprimir_Click() {
             progresso->setValue(static_cast<int>(impressos));
         }
         QCoreApplication::processEvents();
-        const QString pdf =
-            emPdf ? QDir(pasta).filePath(QStringLiteral("ZOVE_%1.pdf").arg(numero)) : QString();
-        bool ok = false;
+        ImpressaoDocumento r;
         try {
-            ok = m_formulario->imprimir(this, numero, pdf);
+            r = m_formulario->imprimir(this, numero);
         } catch (...) {
             // The entry form reports its own errors; the run stops here.
-            ok = false;
+            r.impresso = false;
         }
-        if (!ok) {
+        if (!r.impresso) {
             falhou = numero;
             break;
+        }
+        if (!r.arquivoPdf.isEmpty()) {
+            const QString pasta = QDir::toNativeSeparators(QFileInfo(r.arquivoPdf).absolutePath());
+            if (!pastasPdf.contains(pasta))
+                pastasPdf.append(pasta);
         }
         ++impressos;
     }
@@ -351,10 +346,10 @@ void FrmConsultaZOV::cmdImprimir_Click() {
         return;
     }
     QString texto = QStringLiteral("Impressão efetuada com sucesso!");
-    if (emPdf)
+    if (!pastasPdf.isEmpty())
         texto += QStringLiteral("\n\nSem impressora instalada, cada documento foi gravado em um arquivo PDF "
                                 "(ZOVE_<número>.pdf) na pasta:\n") +
-                 QDir::toNativeSeparators(pasta);
+                 pastasPdf.join(QLatin1Char('\n'));
     m_plataforma.mensagens.mostrar(this, texto, Mensagens::Botoes::OK, Mensagens::Icone::Informacao, kAviso);
 }
 
@@ -398,7 +393,7 @@ ResultadoAlteracao FrmConsultaZOV::excluiDocumentos(const QStringList& numeros) 
 }
 
 bool FrmConsultaZOV::eventFilter(QObject* objeto, QEvent* evento) {
-    if (objeto == ListView1 && evento->type() == QEvent::Resize) {
+    if (objeto == ListView1->viewport() && evento->type() == QEvent::Resize) {
         ajustaColunas();
     } else if (objeto == txtIdentificacao && evento->type() == QEvent::KeyPress) {
         const auto* tecla = static_cast<QKeyEvent*>(evento);

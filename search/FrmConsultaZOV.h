@@ -78,7 +78,6 @@ private:
     CriteriosPesquisa criterios() const;
     void preencheLista(const CriteriosPesquisa& c, bool avisaSeVazio);
     void ajustaColunas();
-    QString pastaPdf() const;
     // Removes the documents from the saved table in one change.
     ResultadoAlteracao excluiDocumentos(const QStringList& numeros);
 

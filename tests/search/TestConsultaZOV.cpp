@@ -41,20 +41,23 @@ class FormularioGravado : public zove::FormularioDocumento {
 public:
     struct Impressao {
         QString numero;
-        QString pdf;
         bool janelaHabilitada;
         bool comProgresso;
     };
     QStringList abertos;
     QList<Impressao> impressoes;
     QString falhaEm;
+    // When set, the pages go to PDF files in this folder, as on a machine without a printer.
+    QString pastaPdf;
     FrmConsultaZOV* janela = nullptr;
 
     void abrir(QWidget*, const QString& numero) override { abertos.append(numero); }
-    bool imprimir(QWidget*, const QString& numero, const QString& pdf) override {
+    zove::ImpressaoDocumento imprimir(QWidget*, const QString& numero) override {
         const auto* progresso = janela->findChild<QProgressDialog*>(QStringLiteral("progressoImpressao"));
-        impressoes.append({numero, pdf, janela->isEnabled(), progresso && progresso->isVisible()});
-        return numero != falhaEm;
+        impressoes.append({numero, janela->isEnabled(), progresso && progresso->isVisible()});
+        if (numero == falhaEm)
+            return {};
+        return {true, pastaPdf.isEmpty() ? QString() : QDir(pastaPdf).filePath("ZOVE_" + numero + ".pdf")};
     }
     QStringList numerosImpressos() const {
         QStringList n;
@@ -288,7 +291,6 @@ TEST_F(Consulta, BatchPrintAsksOncePrintsInListOrderAndLocksTheWindow) {
     for (const auto& i : formulario.impressoes) {
         EXPECT_FALSE(i.janelaHabilitada) << i.numero.toStdString();
         EXPECT_TRUE(i.comProgresso) << i.numero.toStdString();
-        EXPECT_TRUE(i.pdf.isEmpty());
     }
     EXPECT_TRUE(janela->isEnabled());
     EXPECT_FALSE(janela->findChild<QProgressDialog*>());
@@ -311,16 +313,13 @@ TEST_F(Consulta, BatchPrintStopsAtTheFailingDocumentAndSaysSo) {
         EXPECT_NE(m.texto, QStringLiteral("Impressão efetuada com sucesso!"));
 }
 
-TEST_F(Consulta, WithoutAPrinterEachDocumentGetsItsOwnPdf) {
+TEST_F(Consulta, WithoutAPrinterTheSuccessMessageNamesThePdfFolder) {
     QTemporaryDir saida;
-    plataforma.impressora.bSemImpressora = true;
-    plataforma.impressora.sArquivoPdf = QDir(saida.path()).filePath("ZOVE.pdf");
+    formulario.pastaPdf = saida.path();
     pesquisa();
     seleciona({"1", "3"});
     QTest::mouseClick(janela->cmdImprimir, Qt::LeftButton);
-    ASSERT_EQ(formulario.impressoes.size(), 2);
-    EXPECT_EQ(formulario.impressoes[0].pdf, QDir(saida.path()).filePath("ZOVE_1.pdf"));
-    EXPECT_EQ(formulario.impressoes[1].pdf, QDir(saida.path()).filePath("ZOVE_3.pdf"));
+    EXPECT_EQ(formulario.numerosImpressos(), (QStringList{"1", "3"}));
     const QString fim = plataforma.mensagens.pedidos.last().texto;
     EXPECT_TRUE(fim.startsWith(QStringLiteral("Impressão efetuada com sucesso!")));
     EXPECT_TRUE(fim.contains(QDir::toNativeSeparators(saida.path())));
