@@ -9,6 +9,7 @@
 #include "printing/frmVisualizacao.h"
 #include "tabulon/ErroExecucao.h"
 
+#include <QPushButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
