@@ -354,6 +354,10 @@ void FrmZOV::ligaEventos() {
         {txtAnoQuota, QStringLiteral("Ano da cota")},
         {txtAno, QStringLiteral("Exercício")},
         {txtDataVencimento, QStringLiteral("Data de vencimento")},
+        {txtValorPrincipal, QStringLiteral("Valor principal")},
+        {txtValorMulta, QStringLiteral("Multa")},
+        {txtValorJuros, QStringLiteral("Juros")},
+        {txtValorCorrecao, QStringLiteral("Correção monetária")},
     };
 }
 
@@ -815,8 +819,14 @@ bool FrmZOV::focoSaiu(QLineEdit* campo, Campo tipo) {
         return true;
     }
     case Campo::Valor: {
+        // An amount joined past its digits by a deleted comma is refused here, not silently cut.
+        const ResultadoCampo r = validaCampoValor(campo->text(), 8);
         campo->setMaxLength(semLimite);
-        campo->setText(formato::valor(formato::centavos(campo->text()).value_or(0)));
+        campo->setText(r.texto);
+        if (!r.ok) {
+            recusa(campo, r.mensagem, r.titulo, iconeDe(r.icone));
+            return false;
+        }
         recalculaTotal();
         return true;
     }

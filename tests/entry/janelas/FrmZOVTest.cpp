@@ -260,7 +260,7 @@ TEST_F(FormularioZOV, FormularioVazioMostraTodosOsErros) {
                              "4 - NÚMERO DE IDENTIFICAÇÃO NÃO PREENCHIDO\r\n"
                              "5 - VALOR TOTAL A PAGAR DO DOCUMENTO É IGUAL A ZERO. PREENCHA O CAMPO VALOR "
                              "PRINCIPAL\r\n")
-                                         .toStdString());
+                  .toStdString());
     EXPECT_FALSE(form->documentoMontado().has_value());
 }
 
@@ -438,6 +438,21 @@ TEST_F(FormularioZOV, ChecagensAoSairDosCampos) {
         }
     }
     EXPECT_EQ(form->txtValorTotal->text(), QStringLiteral("0,00"));
+
+    // The comma of 12345678,5 deleted: nine integer digits are refused when the field is left.
+    plataforma.mensagens.pedidos.clear();
+    entra(form->txtValorPrincipal);
+    QTest::keyClicks(form->txtValorPrincipal, QStringLiteral("12345678,5"));
+    QTest::keyClick(form->txtValorPrincipal, Qt::Key_Left);
+    QTest::keyClick(form->txtValorPrincipal, Qt::Key_Backspace);
+    QTest::keyClick(form->txtValorPrincipal, Qt::Key_Tab);
+    EXPECT_EQ(form->txtValorPrincipal->text(), QStringLiteral("123456785"));
+    ASSERT_EQ(plataforma.mensagens.pedidos.size(), 1);
+    EXPECT_TRUE(plataforma.mensagens.pedidos[0].texto.startsWith(QStringLiteral("Valor inválido")));
+    EXPECT_TRUE(form->txtValorPrincipal->hasFocus());
+    EXPECT_EQ(form->txtValorTotal->text(), QStringLiteral("0,00"));
+    form->txtValorPrincipal->clear();
+
     digita(form->txtValorPrincipal, QStringLiteral("1234,5"));
     EXPECT_EQ(form->txtValorTotal->text(), QStringLiteral("1.234,50"));
     entra(form->txtValorPrincipal);
