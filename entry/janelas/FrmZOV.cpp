@@ -7,6 +7,7 @@
 #include "platform/Configuracoes.h"
 #include "validation/Validacao.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -37,6 +38,9 @@ QComboBox* lista(QWidget* pai, const char* nome) {
     auto* c = new QComboBox(pai);
     c->setObjectName(QLatin1String(nome));
     c->setMaxVisibleItems(20);
+    // Long revenue and class names must not widen the form past the screen; the open list shows them.
+    c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    c->setMinimumContentsLength(12);
     return c;
 }
 
@@ -66,6 +70,7 @@ void preenche(QComboBox* c, const Itens& itens) {
     for (const ItemLista& i : itens)
         c->addItem(i.texto, i.codigo);
     c->setCurrentIndex(-1);
+    c->view()->setMinimumWidth(c->view()->sizeHintForColumn(0) + 2 * c->view()->frameWidth());
 }
 
 Selecao selecao(const QComboBox* c) {
@@ -243,6 +248,9 @@ void FrmZOV::montaTela() {
     periodos->addWidget(FramePeriodo5);
     periodos->addStretch();
     raiz->addLayout(periodos);
+    // One group at a time is shown; laying out all five at once would size the form for them all.
+    for (QGroupBox* g : {FramePeriodo2, FramePeriodo3, FramePeriodo4, FramePeriodo5})
+        g->hide();
 
     auto* datas = new QHBoxLayout;
     datas->addWidget(new QLabel(QStringLiteral("Data de vencimento"), this));
@@ -615,6 +623,12 @@ ResultadoMontagem FrmZOV::GeraDocumento() {
 }
 
 void FrmZOV::Imprimir_Click() {
+    // A shortcut does not move the focus: the field being edited is left first, with its checks.
+    if (QWidget* campo = focusWidget(); campo && m_campos.contains(campo)) {
+        Imprimir->setFocus(Qt::OtherFocusReason);
+        if (focusWidget() == campo)
+            return;
+    }
     if (!ValidaPreenchimento())
         return;
     GeraDocumento();

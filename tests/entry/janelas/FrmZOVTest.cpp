@@ -461,6 +461,16 @@ TEST_F(FormularioZOV, ChecagensAoSairDosCampos) {
     QTest::keyClick(form->txtValorPrincipal, Qt::Key_Tab);
     entra(form->txtValorJuros);
     EXPECT_EQ(form->txtValorJuros->text(), QString());
+
+    // Imprimir pressed without taking the focus (as its Alt+I shortcut does) leaves the field being
+    // edited first.
+    QTest::keyClicks(form->txtValorJuros, QStringLiteral("5"));
+    plataforma.mensagens.pedidos.clear();
+    form->Imprimir->click();
+    EXPECT_EQ(form->txtValorJuros->text(), QStringLiteral("5,00"));
+    EXPECT_EQ(form->txtValorTotal->text(), QStringLiteral("1.239,50"));
+    ASSERT_EQ(plataforma.mensagens.pedidos.size(), 1);
+    EXPECT_EQ(plataforma.mensagens.pedidos[0].titulo, QStringLiteral("Erro de preenchimento no ZOVE"));
 }
 
 TEST_F(FormularioZOV, TeclasEColagensFiltradas) {
