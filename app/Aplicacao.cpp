@@ -5,6 +5,8 @@
 #include "app/Verificacao.h"
 #include "app/frmPrincipal.h"
 #include "entry/janelas/FrmZOV.h"
+#include "import/ImportacaoSemJanela.h"
+#include "import/janelas/frmImportacao.h"
 #include "platform/Plataforma.h"
 #include "search/FrmConsultaZOV.h"
 
@@ -84,6 +86,10 @@ LinhaDeComando interpretaArgumentos(const QStringList& argumentos) {
             if (i + 1 >= argumentos.size() || argumentos.at(i + 1).isEmpty())
                 return erro(QStringLiteral("--dados precisa do caminho de uma pasta."));
             linha.pastaDados = argumentos.at(++i);
+        } else if (arg == QLatin1String("--importar")) {
+            if (i + 1 >= argumentos.size() || argumentos.at(i + 1).isEmpty())
+                return erro(QStringLiteral("--importar precisa do caminho de um arquivo."));
+            linha.arquivoImportacao = argumentos.at(++i);
         } else if (arg.startsWith(QLatin1String("--dados="))) {
             linha.pastaDados = arg.mid(8);
             if (linha.pastaDados.isEmpty())
@@ -101,12 +107,14 @@ LinhaDeComando interpretaArgumentos(const QStringList& argumentos) {
         linha.modo = LinhaDeComando::Modo::Versao;
     else if (verificar)
         linha.modo = LinhaDeComando::Modo::Verificar;
+    else if (!linha.arquivoImportacao.isEmpty())
+        linha.modo = LinhaDeComando::Modo::Importar;
     return linha;
 }
 
 QString textoDeUso() {
     return QStringLiteral(
-        "Uso: zove [--dados PASTA] [--verificar]\n"
+        "Uso: zove [--dados PASTA] [--verificar | --importar ARQUIVO]\n"
         "\n"
         "Emissor do documento de arrecadação de receitas estaduais (ZOVE).\n"
         "Sem opções, abre a janela principal com as tabelas da pasta Dados ao lado do programa.\n"
@@ -114,6 +122,9 @@ QString textoDeUso() {
         "  --dados PASTA   usa as tabelas de outra pasta de dados\n"
         "  --verificar     carrega e confere cada tabela da pasta de dados, sem abrir janela;\n"
         "                  mostra uma linha por arquivo e termina com 0 só se as 14 carregarem\n"
+        "  --importar ARQUIVO  importa um arquivo de ZOVE (registros de 250 caracteres), sem abrir\n"
+        "                  janela; mostra uma linha por registro inválido e um resumo, e termina\n"
+        "                  com 0 só se o arquivo foi lido e os ZOVE válidos gravados\n"
         "  --version, -v   mostra a versão do programa\n"
         "  --help, -h      mostra esta ajuda\n");
 }
@@ -138,6 +149,10 @@ int semJanela(int argc, char** argv, const LinhaDeComando& linha) {
         return 0;
     case LinhaDeComando::Modo::Verificar:
         return verificaDados(pastaDadosEscolhida(linha), saida);
+    case LinhaDeComando::Modo::Importar: {
+        QTextStream erros(stderr);
+        return importaSemJanela(pastaDadosEscolhida(linha), linha.arquivoImportacao, saida, erros);
+    }
     case LinhaDeComando::Modo::Erro:
     case LinhaDeComando::Modo::Janela:
         break;
@@ -173,6 +188,7 @@ frmPrincipal::Janelas janelasDoPrograma() {
     janelas.importarCadastro = [](frmPrincipal& p) {
         ManutencaoCadastro(p.referencias(), p.plataforma()).importar(&p);
     };
+    janelas.importarZove = abreImportacao;
     janelas.exportarCadastro = [](frmPrincipal& p) {
         ManutencaoCadastro(p.referencias(), p.plataforma()).exportar(&p);
     };

@@ -8,10 +8,12 @@ namespace zove {
 
 // What the command line asks for.
 struct LinhaDeComando {
-    enum class Modo { Janela, Ajuda, Versao, Verificar, Erro };
+    enum class Modo { Janela, Ajuda, Versao, Verificar, Importar, Erro };
     Modo modo = Modo::Janela;
     QString pastaDados; // --dados DIR; empty means the Dados folder beside the program
     QString erro;       // the problem with the arguments, for Modo::Erro
+    // --importar FILE
+    QString arquivoImportacao;
 };
 
 // Reads the arguments that follow the program's name.

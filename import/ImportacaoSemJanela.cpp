@@ -1,0 +1,51 @@
+#include "import/ImportacaoSemJanela.h"
+
+#include "data/Referencias.h"
+#include "import/ZovImportacao.h"
+#include "tabulon/ErroExecucao.h"
+
+#include <QTextStream>
+
+namespace zove {
+
+namespace {
+
+// One line of output per log, whatever line breaks the log lines hold.
+QString numaLinha(const QStringList& linhas) {
+    QString texto = linhas.join(QStringLiteral("; "));
+    texto.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    texto.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return texto.simplified();
+}
+
+} // namespace
+
+int importaSemJanela(const QString& pastaDados, const QString& arquivo, QTextStream& saida,
+                     QTextStream& erros, std::function<QDate()> hoje) {
+    std::unique_ptr<Referencias> refs;
+    try {
+        refs = Referencias::carregar(pastaDados);
+    } catch (const tabulon::ErroExecucao& e) {
+        erros << "zove: " << e.Descricao() << '\n';
+        return 1;
+    }
+    ZovImportacao importacao(*refs, std::move(hoje));
+    const bool ok = importacao.ImportaDados(arquivo);
+
+    for (const QString& linha : importacao.Logs().textos())
+        erros << "zove: " << numaLinha({linha}) << '\n';
+    qsizetype indice = 0;
+    for (const auto& zov : importacao.Zovs()) {
+        ++indice;
+        if (zov->Status() != ZovRegras::Importado)
+            saida << indice << ": " << numaLinha(zov->Logs().textos()) << '\n';
+    }
+    const auto& p = importacao.progresso();
+    saida << "Registros lidos: " << p.lidos << "; importados: " << p.validos << "; inválidos: " << p.invalidos
+          << '\n';
+    saida.flush();
+    erros.flush();
+    return ok ? 0 : 1;
+}
+
+} // namespace zove

@@ -1,0 +1,39 @@
+#pragma once
+// The documents and taxpayers an import will store, kept in file order until the whole file has been
+// judged, then applied to the tables in one batch operation of the data facade.
+#include "tabulon/Registros.h"
+
+#include <QString>
+#include <vector>
+
+namespace tabulon {
+class ZOVs;
+class CONTRIBUINTEs;
+} // namespace tabulon
+
+namespace zove {
+
+class LoteImportacao {
+public:
+    // Keeps a valid document (its number is given when the batch is applied) and its taxpayer.
+    void inclui(tabulon::ZOV documento, tabulon::CONTRIBUINTE contribuinte);
+
+    qsizetype tamanho() const { return static_cast<qsizetype>(m_itens.size()); }
+    bool vazio() const { return m_itens.empty(); }
+
+    // Applies the batch to the tables, in file order, as if each document had been saved by itself:
+    // numbers follow the last document's, and for each taxpayer, when exactly one taxpayer has that type
+    // and number, the first taxpayer with that number takes the five values, otherwise a new one is
+    // appended (so a later record sees what an earlier one added or changed). False, with the reason,
+    // when the last document's number is not a number.
+    bool aplicaEm(tabulon::ZOVs& zovs, tabulon::CONTRIBUINTEs& contribuintes, QString* erro) const;
+
+private:
+    struct Item {
+        tabulon::ZOV documento;
+        tabulon::CONTRIBUINTE contribuinte;
+    };
+    std::vector<Item> m_itens;
+};
+
+} // namespace zove

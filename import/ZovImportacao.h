@@ -1,0 +1,62 @@
+#pragma once
+// The batch import driver: reads a file of 250-character records, judges each line as a ZovRegras,
+// keeps them in file order, and stores the valid documents with their taxpayers in one batch at the
+// end. Problems with the file itself go to its own log.
+#include "data/ZovEnv_Simulator.h"
+#include "import/Logs.h"
+#include "import/ZovsReg.h"
+
+#include <QDate>
+#include <QString>
+#include <functional>
+
+namespace zove {
+
+class LoteImportacao;
+class Referencias;
+
+class ZovImportacao {
+public:
+    // Where an import stands; told to the caller every few records and at the end of the reading.
+    struct Progresso {
+        qsizetype lidos = 0;
+        qsizetype validos = 0;
+        qsizetype invalidos = 0;
+    };
+    // Answers false to cancel the import (only before anything is stored).
+    using AoProgredir = std::function<bool(const Progresso&)>;
+    // Stores the batch; by default the data facade's batch operation.
+    using GravaLote = std::function<ResultadoAlteracao(const LoteImportacao&)>;
+
+    // A line longer than this is not read whole: it can only be a malformed record.
+    static constexpr qsizetype tamanhoMaximoLinha = 4096;
+
+    explicit ZovImportacao(Referencias& refs, std::function<QDate()> hoje = {});
+
+    ZovsReg& Zovs() { return m_zovs; }
+    zove::Logs& Logs() { return m_logs; }
+
+    // Imports the file: every line becomes an entry of Zovs, and the valid documents are stored
+    // together. True when the file was read whole and its valid documents (if any) were stored.
+    bool ImportaDados(const QString& caminho);
+
+    void aoProgredir(AoProgredir funcao) { m_aoProgredir = std::move(funcao); }
+    void defineGravaLote(GravaLote funcao) { m_gravaLote = std::move(funcao); }
+
+    const Progresso& progresso() const { return m_progresso; }
+    bool cancelado() const { return m_cancelado; }
+
+private:
+    void recusaLote(const QString& motivo);
+
+    Referencias& m_refs;
+    std::function<QDate()> m_hoje;
+    ZovsReg m_zovs;
+    zove::Logs m_logs;
+    AoProgredir m_aoProgredir;
+    GravaLote m_gravaLote;
+    Progresso m_progresso;
+    bool m_cancelado = false;
+};
+
+} // namespace zove

@@ -1,0 +1,239 @@
+#include "import/janelas/frmImportacao.h"
+
+#include "import/ZovImportacao.h"
+#include "import/janelas/frmLogs.h"
+#include "platform/AreaDeTrabalho.h"
+#include "platform/DialogosArquivo.h"
+#include "platform/Mensagens.h"
+#include "platform/VisualizadorAjuda.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace zove {
+
+const QString frmImportacao::MensagemSemLog = QStringLiteral("ZOVE não possui Log de erro");
+
+namespace {
+
+int pixels(int twips) {
+    return twips / 15;
+}
+
+QPushButton* botao(QWidget* pai, const char* nome, const QString& texto) {
+    auto* b = new QPushButton(texto, pai);
+    b->setObjectName(QLatin1String(nome));
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
+
+frmImportacao::frmImportacao(Plataforma plataforma, Referencias& refs, const QString& pastaPrograma,
+                             QWidget* parent, std::function<QDate()> hoje)
+    : QDialog(parent), m_plataforma(plataforma), m_refs(refs), m_pastaPrograma(pastaPrograma),
+      m_hoje(std::move(hoje)) {
+    setObjectName(QStringLiteral("frmImportacao"));
+    setWindowTitle(QStringLiteral("Importação de ZOVE"));
+    setModal(true);
+
+    Frame1 = new QGroupBox(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Label23 = new QLabel(QStringLiteral("Arquivo:"), Frame1);
+    Label23->setObjectName(QStringLiteral("Label23"));
+    txtArquivo = new QLineEdit(Frame1);
+    txtArquivo->setObjectName(QStringLiteral("txtArquivo"));
+    Label23->setBuddy(txtArquivo);
+    cmdProcurar = botao(Frame1, "cmdProcurar", QStringLiteral("&Procurar..."));
+    cmdImportar = botao(Frame1, "cmdImportar", QStringLiteral("&Importar"));
+
+    lvwLista = new QTreeWidget(Frame1);
+    lvwLista->setObjectName(QStringLiteral("lvwLista"));
+    lvwLista->setRootIsDecorated(false);
+    lvwLista->setUniformRowHeights(true);
+    lvwLista->setSelectionMode(QAbstractItemView::SingleSelection);
+    lvwLista->setHeaderLabels(
+        {QStringLiteral("Índice"), QStringLiteral("Responsável do ZOVE"), QStringLiteral("Situação")});
+    lvwLista->setColumnWidth(0, pixels(1000));
+    lvwLista->setColumnWidth(1, pixels(8200));
+    lvwLista->setColumnWidth(2, pixels(2000));
+
+    lblProgresso = new QLabel(Frame1);
+    lblProgresso->setObjectName(QStringLiteral("lblProgresso"));
+    cmdCancelar = botao(Frame1, "cmdCancelar", QStringLiteral("Ca&ncelar importação"));
+    cmdCancelar->setEnabled(false);
+
+    cmdLog = botao(this, "cmdLog", QStringLiteral("&Log de erros"));
+    cmdAviso = botao(this, "cmdAviso", QStringLiteral("&Tabela de taxas"));
+    cmdFechar = botao(this, "cmdFechar", QStringLiteral("&Fechar"));
+
+    auto* grade = new QGridLayout(Frame1);
+    grade->addWidget(Label23, 0, 0);
+    grade->addWidget(txtArquivo, 0, 1);
+    grade->addWidget(cmdProcurar, 0, 2);
+    grade->addWidget(cmdImportar, 0, 3);
+    grade->addWidget(lvwLista, 1, 0, 1, 4);
+    grade->addWidget(lblProgresso, 2, 0, 1, 3);
+    grade->addWidget(cmdCancelar, 2, 3);
+    auto* botoes = new QHBoxLayout;
+    botoes->addWidget(cmdLog);
+    botoes->addWidget(cmdAviso);
+    botoes->addStretch();
+    botoes->addWidget(cmdFechar);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Frame1);
+    layout->addLayout(botoes);
+    resize(pixels(12200), 520);
+
+    connect(cmdProcurar, &QPushButton::clicked, this, &frmImportacao::cmdProcurar_Click);
+    connect(cmdImportar, &QPushButton::clicked, this, &frmImportacao::cmdImportar_Click);
+    connect(cmdLog, &QPushButton::clicked, this, &frmImportacao::cmdLog_Click);
+    connect(lvwLista, &QTreeWidget::itemDoubleClicked, this, &frmImportacao::cmdLog_Click);
+    connect(cmdAviso, &QPushButton::clicked, this, &frmImportacao::cmdAviso_Click);
+    connect(cmdCancelar, &QPushButton::clicked, this, [this] { m_cancelar = true; });
+    connect(cmdFechar, &QPushButton::clicked, this, &frmImportacao::close);
+}
+
+frmImportacao::~frmImportacao() = default;
+
+ZovImportacao& frmImportacao::importacao() {
+    if (!m_importacao)
+        m_importacao = std::make_unique<ZovImportacao>(m_refs, m_hoje);
+    return *m_importacao;
+}
+
+void frmImportacao::cmdProcurar_Click() {
+    const QString caminho =
+        m_plataforma.dialogos.abrir(this, QStringLiteral("Importação de arquivos que contém ZOVE"),
+                                    QStringLiteral("Arquivo de ZOVE (TXT)|*.txt"), QString());
+    if (!caminho.isEmpty())
+        txtArquivo->setText(caminho);
+}
+
+void frmImportacao::cmdImportar_Click() {
+    if (m_importando || txtArquivo->text().trimmed().isEmpty())
+        return;
+    ZovImportacao& driver = importacao();
+    driver.Zovs().Reset();
+    lvwLista->clear();
+
+    // The import runs here, letting the window repaint and take the cancel click between records.
+    m_importando = true;
+    m_cancelar = false;
+    for (QWidget* w :
+         {static_cast<QWidget*>(cmdImportar), static_cast<QWidget*>(cmdProcurar),
+          static_cast<QWidget*>(cmdLog), static_cast<QWidget*>(cmdFechar), static_cast<QWidget*>(txtArquivo)})
+        w->setEnabled(false);
+    cmdCancelar->setEnabled(true);
+    lblProgresso->setText(QStringLiteral("Importando..."));
+    driver.aoProgredir([this](const ZovImportacao::Progresso&) {
+        mostraProgresso();
+        QCoreApplication::processEvents();
+        return !m_cancelar;
+    });
+    driver.ImportaDados(txtArquivo->text());
+    driver.aoProgredir({});
+    m_importando = false;
+    cmdCancelar->setEnabled(false);
+    for (QWidget* w :
+         {static_cast<QWidget*>(cmdImportar), static_cast<QWidget*>(cmdProcurar),
+          static_cast<QWidget*>(cmdLog), static_cast<QWidget*>(cmdFechar), static_cast<QWidget*>(txtArquivo)})
+        w->setEnabled(true);
+
+    QList<QTreeWidgetItem*> linhas;
+    linhas.reserve(driver.Zovs().Count());
+    qsizetype indice = 0;
+    for (const auto& zov : driver.Zovs())
+        linhas.append(new QTreeWidgetItem({QString::number(++indice), zov->RazaoSocial(), zov->Status()}));
+    lvwLista->addTopLevelItems(linhas);
+    mostraProgresso();
+    if (driver.cancelado())
+        lblProgresso->setText(lblProgresso->text() +
+                              QStringLiteral(" — importação cancelada, nada foi gravado"));
+
+    // Nothing to list: the file's own problem would otherwise stay hidden.
+    if (driver.Zovs().Count() == 0 && driver.Logs().Count() > 0)
+        mostraLogs(driver.Logs());
+}
+
+void frmImportacao::mostraProgresso() {
+    const auto& p = importacao().progresso();
+    lblProgresso->setText(QStringLiteral("Registros lidos: %1   Importados: %2   Inválidos: %3")
+                              .arg(p.lidos)
+                              .arg(p.validos)
+                              .arg(p.invalidos));
+}
+
+void frmImportacao::cmdLog_Click() {
+    if (m_importando || lvwLista->topLevelItemCount() == 0)
+        return;
+    QTreeWidgetItem* linha = lvwLista->currentItem();
+    if (!linha || !linha->isSelected())
+        return;
+    const qsizetype posicao = lvwLista->indexOfTopLevelItem(linha) + 1;
+    ZovImportacao& driver = importacao();
+    if (posicao < 1 || posicao > driver.Zovs().Count())
+        return;
+    const auto zov = driver.Zovs().Item(posicao);
+    if (linha->text(2) == ZovRegras::Importado) {
+        // An imported record may still carry lines (conversions, checks that only warn).
+        if (zov->Logs().Count() == 0)
+            m_plataforma.mensagens.mostrar(this, MensagemSemLog, Mensagens::Botoes::OK,
+                                           Mensagens::Icone::Informacao, QStringLiteral("Aviso"));
+        else
+            mostraLogs(zov->Logs());
+        return;
+    }
+    zove::Logs logs;
+    logs.AddRange(driver.Logs());
+    logs.AddRange(zov->Logs());
+    mostraLogs(logs);
+}
+
+void frmImportacao::mostraLogs(const zove::Logs& logs) {
+    frmLogs janela(this);
+    janela.Logs(logs);
+    janela.exec();
+}
+
+void frmImportacao::cmdAviso_Click() {
+    const QString pagina = m_pastaPrograma + QStringLiteral("/TaxasdeServicosEstaduais.htm");
+    if (!m_plataforma.areaDeTrabalho.abrirArquivo(pagina))
+        m_plataforma.ajuda.mostrar(this, pagina);
+}
+
+void frmImportacao::closeEvent(QCloseEvent* evento) {
+    // The driver is working in this window's call stack; it must finish (or be cancelled) first.
+    if (m_importando) {
+        evento->ignore();
+        return;
+    }
+    QDialog::closeEvent(evento);
+}
+
+void frmImportacao::reject() {
+    if (!m_importando)
+        QDialog::reject();
+}
+
+} // namespace zove
+
+#include "app/frmPrincipal.h"
+
+namespace zove {
+
+void abreImportacao(frmPrincipal& principal) {
+    frmImportacao janela(principal.plataforma(), principal.referencias(), principal.pastaPrograma(),
+                         &principal);
+    janela.exec();
+}
+
+} // namespace zove

@@ -1,0 +1,243 @@
+#include "import/ZovImportacao.h"
+#include "data/ZovEnv_Simulator.h"
+#include "import/ImportacaoFixture.h"
+#include "import/ImportacaoSemJanela.h"
+#include "tabulon/Colecoes.h"
+#include "tabulon/Init.h"
+#include "tabulon/Texto1252.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSet>
+#include <QTextStream>
+
+using namespace zove;
+
+namespace teste {
+namespace {
+
+class Importacao : public ImportacaoTeste {
+protected:
+    QString escreve(const QByteArray& conteudo, const QString& nome = QStringLiteral("lote.txt")) {
+        const QString caminho = QDir(arquivos.path()).filePath(nome);
+        gravaArquivo(caminho, conteudo);
+        return caminho;
+    }
+    static QByteArray bytes(const QString& texto) { return tabulon::codifica1252(texto); }
+
+    QByteArray tabela(const QString& nome) const { return leArquivo(pasta.arquivo(nome)); }
+
+    // The two tables as a fresh start would load them from the folder.
+    struct Tabelas {
+        std::shared_ptr<tabulon::ZOVs> zovs;
+        std::shared_ptr<tabulon::CONTRIBUINTEs> contribuintes;
+    };
+    static Tabelas carrega(const QString& pastaDados) {
+        tabulon::Init init;
+        init.sDiretorioDados(pastaDados);
+        return {init.CarregarZOV(), init.CarregarContribuinte()};
+    }
+
+    QTemporaryDir arquivos;
+};
+
+// One valid record, a blank line and a record one character short: three entries in file order, and
+// only the valid document stored, with its taxpayer, in the table files.
+TEST_F(Importacao, CadaLinhaUmaEntradaEOsValidosGravados) {
+    const QString bom = valido(QStringLiteral("7307"));
+    const QString caminho =
+        escreve(bytes(bom + QStringLiteral("\r\n\r\n") + valido(QStringLiteral("1147")).left(249) + "\r\n"));
+    ZovImportacao importacao(*refs, [] { return kHoje; });
+    EXPECT_TRUE(importacao.ImportaDados(caminho));
+    ASSERT_EQ(importacao.Zovs().Count(), 3);
+    EXPECT_EQ(importacao.Zovs().Item(1)->Status(), ZovRegras::Importado);
+    EXPECT_EQ(importacao.Zovs().Item(2)->Logs().textos(), QStringList{QStringLiteral("ZOVE em branco")});
+    EXPECT_EQ(importacao.Zovs().Item(3)->Logs().textos(),
+              QStringList{QStringLiteral("ZOVE inválido. Registro com tamanho diferente de 250 caracteres")});
+    EXPECT_EQ(importacao.Zovs().Item(3)->Status(), ZovRegras::Invalido);
+    EXPECT_EQ(importacao.Logs().Count(), 0);
+
+    const Tabelas t = carrega(pasta.caminho());
+    ASSERT_EQ(t.zovs->Count(), 1);
+    EXPECT_EQ(t.zovs->Item(1)->COD_RECEITA, QStringLiteral("7307"));
+    EXPECT_EQ(t.zovs->Item(1)->NUM_DOCUMENTO, QStringLiteral("1"));
+    ASSERT_EQ(t.contribuintes->Count(), 1);
+    EXPECT_EQ(t.contribuintes->Item(1)->DOCUMENTO_IDENTIFICACAO, t.zovs->Item(1)->NUM_DOCUMENTO_IDENT);
+    // The references the windows use hold the stored tables too.
+    EXPECT_EQ(refs->oZOVs->Count(), 1);
+}
+
+// The same file twice stores its documents twice; the taxpayer stays one row, updated.
+TEST_F(Importacao, MesmoArquivoDuasVezes) {
+    const QString caminho = escreve(gerador->arquivo(12));
+    ZovImportacao importacao(*refs, [] { return kHoje; });
+    ASSERT_TRUE(importacao.ImportaDados(caminho));
+    const Tabelas primeira = carrega(pasta.caminho());
+    ASSERT_TRUE(importacao.ImportaDados(caminho));
+    const Tabelas segunda = carrega(pasta.caminho());
+    EXPECT_EQ(primeira.zovs->Count(), 12);
+    EXPECT_EQ(segunda.zovs->Count(), 24);
+    EXPECT_EQ(segunda.zovs->Item(24)->NUM_DOCUMENTO, QStringLiteral("24"));
+    EXPECT_EQ(segunda.contribuintes->Count(), primeira.contribuintes->Count());
+}
+
+// The file's own log holds only the last import's lines.
+TEST_F(Importacao, ArquivoInexistenteEDepoisUmBom) {
+    ZovImportacao importacao(*refs, [] { return kHoje; });
+    const QString ausente = QDir(arquivos.path()).filePath(QStringLiteral("Lote-AUSENTE.TXT"));
+    EXPECT_FALSE(importacao.ImportaDados(ausente));
+    EXPECT_EQ(importacao.Zovs().Count(), 0);
+    EXPECT_EQ(importacao.Logs().textos(),
+              QStringList{QStringLiteral("Arquivo inexistente: ") + ausente.toLower()});
+
+    EXPECT_TRUE(importacao.ImportaDados(escreve(bytes(valido(QStringLiteral("7307"))))));
+    EXPECT_EQ(importacao.Logs().Count(), 0);
+    ASSERT_EQ(importacao.Zovs().Count(), 1); // a last line without terminator is read
+    EXPECT_EQ(importacao.Zovs().Item(1)->Status(), ZovRegras::Importado);
+}
+
+// A huge line is cut at the limit and refused by its length; a file without any line break is one
+// such line; LF alone separates lines too.
+TEST_F(Importacao, LinhasEnormesELF) {
+    const QString bom = valido(QStringLiteral("7307"));
+    QByteArray conteudo = bytes(bom) + "\n" + QByteArray(100000, 'x') + "\n" + bytes(bom + "   ") + "\n";
+    ZovImportacao importacao(*refs, [] { return kHoje; });
+    ASSERT_TRUE(importacao.ImportaDados(escreve(conteudo)));
+    ASSERT_EQ(importacao.Zovs().Count(), 3);
+    EXPECT_EQ(importacao.Zovs().Item(1)->Status(), ZovRegras::Importado);
+    EXPECT_EQ(importacao.Zovs().Item(2)->Logs().textos(),
+              QStringList{QStringLiteral("ZOVE inválido. Registro com tamanho diferente de 250 caracteres")});
+    EXPECT_EQ(importacao.Zovs().Item(3)->Status(), ZovRegras::Importado);
+
+    ASSERT_TRUE(importacao.ImportaDados(escreve(QByteArray(8 << 20, '7'), QStringLiteral("sem-quebra.txt"))));
+    ASSERT_EQ(importacao.Zovs().Count(), 1);
+    EXPECT_EQ(importacao.Zovs().Item(1)->Status(), ZovRegras::Invalido);
+}
+
+// Cancelling before the store step stores nothing and says so on every record that would have been.
+TEST_F(Importacao, CancelarNaoGravaNada) {
+    const QByteArray zovAntes = tabela(QStringLiteral("ZOV"));
+    const QByteArray contribuintesAntes = tabela(QStringLiteral("CONTRIBUINTE"));
+    ZovImportacao importacao(*refs, [] { return kHoje; });
+    int chamadas = 0;
+    importacao.aoProgredir([&](const ZovImportacao::Progresso& p) {
+        ++chamadas;
+        EXPECT_EQ(p.lidos, 256);
+        EXPECT_EQ(p.validos + p.invalidos, p.lidos);
+        return false;
+    });
+    EXPECT_FALSE(importacao.ImportaDados(escreve(gerador->arquivo(600))));
+    EXPECT_EQ(chamadas, 1);
+    EXPECT_TRUE(importacao.cancelado());
+    EXPECT_EQ(importacao.Zovs().Count(), 256);
+    for (const auto& z : importacao.Zovs()) {
+        EXPECT_EQ(z->Status(), ZovRegras::Invalido);
+        EXPECT_EQ(z->Logs().textos().value(0),
+                  QStringLiteral("Importação cancelada: o ZOVE não foi gravado."));
+    }
+    EXPECT_EQ(importacao.Logs().textos(),
+              QStringList{QStringLiteral("Importação cancelada. Nenhum ZOVE foi gravado.")});
+    EXPECT_EQ(tabela(QStringLiteral("ZOV")), zovAntes);
+    EXPECT_EQ(tabela(QStringLiteral("CONTRIBUINTE")), contribuintesAntes);
+}
+
+// A failed write stores nothing: the files and the loaded tables are as before, and every record that
+// would have been stored is "Inválido" with the reason.
+TEST_F(Importacao, FalhaNaGravacaoNaoGravaNada) {
+    for (int falhaNaEscrita : {1, 2, 3, 4}) {
+        SCOPED_TRACE(falhaNaEscrita);
+        const QByteArray zovAntes = tabela(QStringLiteral("ZOV"));
+        const QByteArray contribuintesAntes = tabela(QStringLiteral("CONTRIBUINTE"));
+        const auto zovsCarregados = refs->oZOVs;
+        int escritas = 0;
+        refs->oZovEnv().defineGravador(
+            [&](const QString& caminho, const QByteArray& conteudo, QString* erro) {
+                if (++escritas == falhaNaEscrita) {
+                    *erro = QStringLiteral("disco cheio");
+                    return false;
+                }
+                return tabulon::gravaArquivoAtomico(caminho, conteudo, erro);
+            });
+        QString linhas = valido(QStringLiteral("7307")) + "\r\n\r\n" + valido(QStringLiteral("1147"), 2);
+        ZovImportacao importacao(*refs, [] { return kHoje; });
+        EXPECT_FALSE(importacao.ImportaDados(escreve(bytes(linhas))));
+        ASSERT_EQ(importacao.Zovs().Count(), 3);
+        for (qsizetype i : {1, 3}) {
+            const auto z = importacao.Zovs().Item(i);
+            EXPECT_EQ(z->Status(), ZovRegras::Invalido);
+            EXPECT_TRUE(z->Logs().textos().value(0).startsWith(QStringLiteral("ZOVE não gravado: ")))
+                << z->Logs().textos().join('|').toStdString();
+        }
+        EXPECT_EQ(importacao.progresso().validos, 0);
+        EXPECT_EQ(tabela(QStringLiteral("ZOV")), zovAntes);
+        EXPECT_EQ(tabela(QStringLiteral("CONTRIBUINTE")), contribuintesAntes);
+        EXPECT_EQ(refs->oZOVs->Count(), zovsCarregados->Count());
+    }
+}
+
+// What a kill at any moment of the store step leaves on disk: the writer stops the process after
+// each of its writes (the files as they are then are copied aside). Every copy loads, holds either all
+// of the batch's documents or none, and no document without its taxpayer.
+TEST_F(Importacao, InterrupcaoEmCadaPassoDeixaTabelasConsistentes) {
+    ASSERT_TRUE(ZovImportacao(*refs, [] { return kHoje; }).ImportaDados(escreve(gerador->arquivo(30))));
+    const qsizetype antes = refs->oZOVs->Count();
+
+    QList<QTemporaryDir*> estados;
+    const auto fotografa = [&] {
+        auto* dir = new QTemporaryDir;
+        for (const QString& nome : QDir(pasta.caminho()).entryList(QDir::Files))
+            QFile::copy(pasta.arquivo(nome), dir->filePath(nome));
+        estados.append(dir);
+    };
+    refs->oZovEnv().defineGravador([&](const QString& caminho, const QByteArray& conteudo, QString* erro) {
+        fotografa();
+        return tabulon::gravaArquivoAtomico(caminho, conteudo, erro);
+    });
+    const QByteArray lote = gerador->arquivo(40, 7);
+    ZovImportacao importacao(*refs, [] { return kHoje; });
+    ASSERT_TRUE(importacao.ImportaDados(escreve(lote)));
+    fotografa();
+    const qsizetype novos = importacao.progresso().validos;
+    ASSERT_GT(novos, 0);
+    ASSERT_GE(estados.size(), 3);
+
+    for (QTemporaryDir* dir : estados) {
+        SCOPED_TRACE(estados.indexOf(dir));
+        Tabelas t;
+        ASSERT_NO_THROW(t = carrega(dir->path()));
+        EXPECT_TRUE(t.zovs->Count() == antes || t.zovs->Count() == antes + novos) << t.zovs->Count();
+        QSet<QString> contribuintes;
+        for (const auto& c : *t.contribuintes)
+            contribuintes.insert(c->TIPO_DOCUMENTO + QLatin1Char(':') + c->DOCUMENTO_IDENTIFICACAO);
+        for (const auto& z : *t.zovs)
+            EXPECT_TRUE(
+                contribuintes.contains(z->TIPO_DOCUMENTO_IDENT + QLatin1Char(':') + z->NUM_DOCUMENTO_IDENT))
+                << z->NUM_DOCUMENTO.toStdString();
+    }
+    // The last copy is the finished import.
+    EXPECT_EQ(carrega(estados.back()->path()).zovs->Count(), antes + novos);
+    qDeleteAll(estados);
+}
+
+TEST_F(Importacao, LinhaDeComando) {
+    const QString caminho = escreve(bytes(valido(QStringLiteral("7307")) + "\r\n" +
+                                          comCampo(valido(QStringLiteral("7307"), 1), registro::DDD, "0")));
+    QString saida, erros;
+    {
+        QTextStream s(&saida), e(&erros);
+        EXPECT_EQ(importaSemJanela(pasta.caminho(), caminho, s, e, [] { return kHoje; }), 0);
+    }
+    EXPECT_EQ(saida, QStringLiteral("2: DDD em branco\nRegistros lidos: 2; importados: 1; inválidos: 1\n"));
+    EXPECT_TRUE(erros.isEmpty());
+    EXPECT_EQ(carrega(pasta.caminho()).zovs->Count(), 1);
+
+    saida.clear();
+    {
+        QTextStream s(&saida), e(&erros);
+        EXPECT_EQ(importaSemJanela(pasta.caminho(), caminho + "x", s, e), 1);
+    }
+    EXPECT_EQ(erros, QStringLiteral("zove: Arquivo inexistente: ") + (caminho + "x").toLower() + "\n");
+}
+
+} // namespace
+} // namespace teste
