@@ -81,7 +81,8 @@ bool ZovImportacao::ImportaDados(const QString& caminho) {
     }
 
     LoteImportacao lote;
-    const ContextoRegras contexto{&m_refs, m_hoje(), &lote};
+    const QSet<QString> oferecidas = receitasOferecidas(m_refs);
+    const ContextoRegras contexto{&m_refs, m_hoje(), &lote, &oferecidas};
     const auto avisa = [this] { return !m_aoProgredir || m_aoProgredir(m_progresso); };
 
     LeitorDeLinhas leitor(arquivo, tamanhoMaximoLinha);

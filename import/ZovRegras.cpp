@@ -2,6 +2,8 @@
 
 #include "common/Formato.h"
 #include "data/Referencias.h"
+#include "entry/RegrasReceita.h"
+#include "entry/VerificacaoPreenchimento.h"
 #include "import/LoteImportacao.h"
 #include "import/RegistroZove.h"
 #include "tabulon/Colecoes.h"
@@ -80,24 +82,6 @@ int larguraDaIdentificacao(const QString& tipo) {
     if (tipo == QLatin1String("1") || tipo == QLatin1String("5"))
         return 9;
     return 0;
-}
-
-// Whether the entry form would offer the revenue: active, of a listed revenue type, and issued
-// off-line by its first rule record.
-bool receitaOferecida(const Referencias& refs, const QString& codigo) {
-    if (!refs.oARREC_MAB_RECEITAs || !refs.oMAB_TIPO_RECEITAs || !refs.oMAB_VALIDA_DOCs)
-        return false;
-    for (const auto& r : *refs.oARREC_MAB_RECEITAs) {
-        if (r->MCR_COD_RCTA != codigo || r->MCR_STUS_RCTA != QLatin1String("1"))
-            continue;
-        bool tipoListado = false;
-        for (const auto& t : *refs.oMAB_TIPO_RECEITAs)
-            tipoListado = tipoListado || (t->MTR_TIP_RECEITA == r->MCR_MTR_TIP_RECEITA &&
-                                          !t->MTR_DESCRICAO.trimmed().isEmpty());
-        if (tipoListado && refs.oMAB_VALIDA_DOCs->Valida_PERM_EMISS_OFF_LINE(codigo, QStringLiteral("1")))
-            return true;
-    }
-    return false;
 }
 
 // Why a value cannot go into a table file, or nothing when it can.
@@ -243,11 +227,22 @@ bool ZovRegras::flagDesconhecida(const char* flag, const QString& valor) {
     return false;
 }
 
+QSet<QString> receitasOferecidas(const Referencias& refs) {
+    QSet<QString> codigos;
+    for (const ItemLista& tipo : tiposDeReceita(refs)) {
+        for (const ItemLista& receita : receitasDoTipo(refs, tipo.codigo))
+            codigos.insert(QString::number(receita.codigo));
+    }
+    return codigos;
+}
+
 bool ZovRegras::regraReceita() {
     const Referencias* refs = m_ctx.refs;
     const auto regras =
         refs && refs->oMAB_VALIDA_DOCs ? refs->oMAB_VALIDA_DOCs->Query_MVD_MCR_COD_RCTA(m_receita) : nullptr;
-    if (quantos(regras) != 1 || !receitaOferecida(*refs, m_receita)) {
+    const bool oferecida = m_ctx.receitasOferecidas ? m_ctx.receitasOferecidas->contains(m_receita)
+                                                    : receitasOferecidas(*refs).contains(m_receita);
+    if (quantos(regras) != 1 || !oferecida) {
         registra(QStringLiteral("Receita inválida"));
         return false;
     }
@@ -348,7 +343,7 @@ bool ZovRegras::regraTelefone() {
 
 bool ZovRegras::regraDocumentoOrigem() {
     const QString& f = MVD_DOCUMENTO;
-    if (f == QLatin1String("9") || f.isEmpty()) {
+    if (checagem::documentoOrigemNaoSeAplica(f)) {
         if (!m_NumDocumentoOrigem.isEmpty()) {
             registra(QStringLiteral("Número de Documento de Origem preenchido. A receita ") + m_receita +
                      kNaoPermite);
@@ -361,7 +356,7 @@ bool ZovRegras::regraDocumentoOrigem() {
                                    QStringLiteral("11")};
     if (!tipos.contains(f))
         return flagDesconhecida("MVD_DOCUMENTO", f);
-    if (f == QLatin1String("6") && m_NumDocumentoOrigem.isEmpty())
+    if (checagem::documentoOrigemOpcional(f) && m_NumDocumentoOrigem.isEmpty())
         return true;
     if (m_NumDocumentoOrigem.isEmpty()) {
         registra(QStringLiteral("Número de Documento de Origem em branco"));
@@ -547,7 +542,7 @@ bool ZovRegras::regraPeriodo() {
             return falha("Número de Parcelas em branco");
         if (!numerico(m_parcelas))
             return falha("Número de Parcelas não é numérico");
-        if (m_parcelas.size() > 3 || m_parcelas.toInt() < 1 || m_parcelas.toInt() > 999)
+        if (!checagem::parcelaValida(m_parcelas))
             return falha("Número de Parcelas deve estar entre 0 e 999");
         return true;
     }
@@ -570,10 +565,16 @@ bool ZovRegras::regraPeriodo() {
             return falha("Ano em branco");
         if (!numerico(m_ano))
             return falha("Ano não é numérico");
-        if (m_ano.size() > 4 || m_ano.toInt() < anoMinimo)
-            return falha("Ano inválido. Ano não pode ser menor que 1990");
-        if (m_ano.toInt() > m_ctx.hoje.year())
+        switch (checagem::confereAno(m_ano, m_ctx.hoje.year())) {
+        case checagem::ProblemaAno::Vazio:
+            return falha("Ano em branco");
+        case checagem::ProblemaAno::AlemDoMaximo:
             return falha("Exercício inválido. Ano deve ser menor ou igual ao ano da data corrente");
+        case checagem::ProblemaAno::AntesDoMinimo:
+            return falha("Ano inválido. Ano não pode ser menor que 1990");
+        case checagem::ProblemaAno::Nenhum:
+            break;
+        }
         return true;
     }
     if (f == QLatin1String("9")) {

@@ -5,6 +5,7 @@
 #include "import/Logs.h"
 
 #include <QDate>
+#include <QSet>
 #include <QString>
 #include <array>
 
@@ -19,7 +20,12 @@ struct ContextoRegras {
     const Referencias* refs = nullptr;
     QDate hoje;
     LoteImportacao* lote = nullptr;
+    // The revenues the entry form offers, worked out once per import (none: asked per record).
+    const QSet<QString>* receitasOferecidas = nullptr;
 };
+
+// The codes of the revenues the entry form lists under some revenue type; the import takes no other.
+QSet<QString> receitasOferecidas(const Referencias& refs);
 
 class ZovRegras {
 public:
