@@ -7,7 +7,10 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+#include <limits>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 namespace tabulon {
@@ -35,9 +38,9 @@ public:
     qsizetype Campo_Indice(const QString& NomeCampo) const { return ProcuraCampo(NomeCampo); }
 
     QString Campo(qsizetype IndiceCampo) const {
-        if (IndiceCampo < 0 || IndiceCampo >= m_aCampos.size())
+        if (IndiceCampo < 0 || IndiceCampo > Campos_Count())
             throw ErroExecucao::subscrito();
-        return m_aCampos.at(IndiceCampo);
+        return nomeDoCampo(IndiceCampo).toString();
     }
 
     qsizetype Count() const { return static_cast<qsizetype>(m_mCol.size()) - 1; }
@@ -53,39 +56,59 @@ public:
 
     void Reset() {
         m_mCol.assign(1, nullptr);
-        m_aCampos = QStringList{QString()};
+        m_sCabecalho.clear();
+        m_iInicios.assign({0, 1}); // one empty name
+        m_iRecuoDoUltimo = 0;
     }
 
     // Removes every record; the header names stay.
     void removeRegistros() { m_mCol.assign(1, nullptr); }
 
     // Names are split at "|" keeping their blanks; only the last one loses its leading and trailing
-    // spaces. An empty header stores nothing.
+    // spaces. An empty header stores nothing. Called right after Reset: the names replace the empty
+    // one. The header is kept whole with the start of each name, so a header of many names is read
+    // in one pass and costs a few bytes per name.
     void Inicializa_Array_Campos(const QString& sCampos) {
-        QString resto = sCampos;
-        bool primeiro = true;
-        while (!resto.isEmpty()) {
-            QString nome;
-            const qsizetype barra = resto.indexOf(QLatin1Char('|'));
-            if (barra >= 0) {
-                nome = resto.left(barra);
-                resto = resto.mid(barra + 1);
-            } else {
-                nome = semBrancos(resto);
-                resto.clear();
+        if (sCampos.isEmpty())
+            return;
+        if (static_cast<quint64>(sCampos.size()) >= std::numeric_limits<quint32>::max())
+            throw std::length_error("header line too long");
+        m_sCabecalho = sCampos;
+        m_iInicios.clear();
+        m_iRecuoDoUltimo = 0;
+        const qsizetype tamanho = sCampos.size();
+        qsizetype inicio = 0;
+        while (inicio < tamanho) {
+            const qsizetype barra = sCampos.indexOf(QLatin1Char('|'), inicio);
+            if (barra < 0) {
+                m_iInicios.push_back(static_cast<quint32>(inicio));
+                qsizetype fim = tamanho;
+                qsizetype recuo = inicio;
+                while (recuo < fim && sCampos.at(recuo) == QLatin1Char(' '))
+                    ++recuo;
+                while (fim > recuo && sCampos.at(fim - 1) == QLatin1Char(' '))
+                    --fim;
+                m_iRecuoDoUltimo = static_cast<quint32>(recuo - inicio);
+                inicio = fim + 1;
+                break;
             }
-            if (primeiro) {
-                m_aCampos[0] = nome;
-                primeiro = false;
-            } else {
-                m_aCampos.append(nome);
-            }
+            m_iInicios.push_back(static_cast<quint32>(inicio));
+            inicio = barra + 1;
         }
+        // Name i ends one character before name i + 1 starts; the last entry closes the last name.
+        m_iInicios.push_back(static_cast<quint32>(inicio));
+        m_iInicios.shrink_to_fit();
     }
 
     // The highest header position (number of names minus 1).
-    qsizetype Campos_Count() const { return m_aCampos.size() - 1; }
-    const QStringList& campos() const { return m_aCampos; }
+    qsizetype Campos_Count() const { return static_cast<qsizetype>(m_iInicios.size()) - 2; }
+    QStringList campos() const {
+        QStringList nomes;
+        nomes.reserve(Campos_Count() + 1);
+        for (qsizetype i = 0; i <= Campos_Count(); ++i)
+            nomes.append(nomeDoCampo(i).toString());
+        return nomes;
+    }
 
     // The records 1..Count, for range-for loops in the program.
     auto begin() const { return m_mCol.begin() + 1; }
@@ -114,15 +137,39 @@ protected:
     qsizetype ProcuraCampo(const QString& NomeCampo) const {
         const QString procurado = NomeCampo.toUpper();
         qsizetype achado = 0;
-        for (qsizetype i = 0; i < m_aCampos.size(); ++i) {
-            if (m_aCampos.at(i).toUpper() == procurado)
+        for (qsizetype i = 0; i <= Campos_Count(); ++i) {
+            if (maiusculasIguais(nomeDoCampo(i), procurado))
                 achado = i;
         }
         return achado;
     }
 
+    QStringView nomeDoCampo(qsizetype i) const {
+        const auto k = static_cast<size_t>(i);
+        const qsizetype inicio = m_iInicios[k] + (i == Campos_Count() ? m_iRecuoDoUltimo : 0);
+        return QStringView(m_sCabecalho).sliced(inicio, m_iInicios[k + 1] - 1 - inicio);
+    }
+
+    // nome.toUpper() == procurado, without building the upper-case copy of a plain ASCII name: the
+    // characters before the first non-ASCII one map to themselves in upper case, one for one.
+    static bool maiusculasIguais(QStringView nome, const QString& procurado) {
+        const qsizetype n = nome.size();
+        for (qsizetype i = 0; i < n; ++i) {
+            char16_t c = nome[i].unicode();
+            if (c >= 0x80)
+                return nome.toString().toUpper() == procurado;
+            if (c >= u'a' && c <= u'z')
+                c = static_cast<char16_t>(c - (u'a' - u'A'));
+            if (i >= procurado.size() || procurado.at(i).unicode() != c)
+                return false;
+        }
+        return n == procurado.size();
+    }
+
     mutable std::vector<RegistroPtr> m_mCol;
-    QStringList m_aCampos;
+    QString m_sCabecalho;            // the header line as given
+    std::vector<quint32> m_iInicios; // where each name starts in it, then the end of the last plus one
+    quint32 m_iRecuoDoUltimo = 0;    // the blanks that open the last name
 
     template <class, class> friend class Colecao;
 };

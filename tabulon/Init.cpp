@@ -7,6 +7,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+#include <optional>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -17,7 +20,7 @@ namespace {
 const QString kOrigem = QStringLiteral("Tabulon");
 
 // The entity names in their listed order, with the Latin-1 character each stands for.
-constexpr std::array<std::pair<const char*, char16_t>, 55> kEntidades{{
+constexpr std::array<std::pair<std::string_view, char16_t>, 55> kEntidades{{
     {"&Aacute;", u'\u00C1'}, {"&Egrave;", u'\u00C8'}, {"&ocirc;", u'\u00F4'},  {"&Ccedil;", u'\u00C7'},
     {"&aacute;", u'\u00E1'}, {"&egrave;", u'\u00E8'}, {"&Ograve;", u'\u00D2'}, {"&ccedil;", u'\u00E7'},
     {"&Acirc;", u'\u00C2'},  {"&Euml;", u'\u00CB'},   {"&ograve;", u'\u00F2'}, {"&acirc;", u'\u00E2'},
@@ -34,31 +37,298 @@ constexpr std::array<std::pair<const char*, char16_t>, 55> kEntidades{{
     {"&Ocirc;", u'\u00D4'},  {"&szlig;", u'\u00DF'},  {"&ordm;", u'\u00BA'},
 }};
 
+// Each name packed into one integer (at most 8 ASCII characters, one byte each), so a candidate is
+// compared with all 55 names by integer comparisons.
+constexpr qsizetype kMaiorNome = 8; // "&Aacute;"
+
+constexpr quint64 empacota(std::string_view nome) {
+    quint64 v = 0;
+    for (size_t i = 0; i < nome.size(); ++i)
+        v |= quint64(static_cast<unsigned char>(nome[i])) << (8 * i);
+    return v;
+}
+
+constexpr std::array<quint64, kEntidades.size()> kChaves = [] {
+    std::array<quint64, kEntidades.size()> chaves{};
+    for (size_t k = 0; k < kEntidades.size(); ++k)
+        chaves[k] = empacota(kEntidades[k].first);
+    return chaves;
+}();
+
+// The character the candidate names ("&" up to and including the first ";", at most 8 characters),
+// or 0 when it is none of the names. Candidates end at their first ";", so two different texts never
+// pack alike.
+template <class Unidade> char16_t entidade(const Unidade* candidato, qsizetype tamanho) {
+    quint64 v = 0;
+    for (qsizetype i = 0; i < tamanho; ++i) {
+        const auto c = static_cast<char16_t>(candidato[i]);
+        if (c >= 0x80)
+            return 0;
+        v |= quint64(c) << (8 * i);
+    }
+    for (size_t k = 0; k < kChaves.size(); ++k) {
+        if (kChaves[k] == v)
+            return kEntidades[k].second;
+    }
+    return 0;
+}
+
+// Windows-1252 bytes to text with the entity names replaced, in one allocation. Names are plain
+// ASCII, so this equals DecodificaTexto(decodifica1252(bytes)), through the same walk.
+QString decodificaComEntidades(QByteArrayView bytes) {
+    const char* p = bytes.data();
+    const qsizetype n = bytes.size();
+    const auto* amp = static_cast<const char*>(std::memchr(p, '&', size_t(n)));
+    if (!amp)
+        return decodifica1252(bytes);
+    QString texto(n, Qt::Uninitialized);
+    QChar* destino = texto.data();
+    qsizetype copiado = 0;
+    while (amp) {
+        const qsizetype i = amp - p;
+        const auto* pontoEVirgula =
+            static_cast<const char*>(std::memchr(amp, ';', size_t(std::min(kMaiorNome, n - i))));
+        qsizetype proximo = i + 1;
+        if (pontoEVirgula) {
+            const qsizetype fim = pontoEVirgula - p + 1;
+            if (const char16_t c = entidade(reinterpret_cast<const unsigned char*>(amp), fim - i)) {
+                destino = decodifica1252(bytes.sliced(copiado, i - copiado), destino);
+                *destino++ = QChar(c);
+                copiado = fim;
+                proximo = fim;
+            }
+        }
+        amp = static_cast<const char*>(std::memchr(p + proximo, '&', size_t(n - proximo)));
+    }
+    destino = decodifica1252(bytes.sliced(copiado), destino);
+    texto.truncate(destino - texto.constData());
+    return texto;
+}
+
 ErroExecucao corrompido(const QString& caminho) {
     return ErroExecucao(ErroExecucao::ArquivoCorrompido, QStringLiteral(" Arquivo Corrompido ") + caminho,
                         kOrigem);
 }
 
-// Checks the digest chain of a reference file's content. The digest line must be the last line:
-// lines after it would not be covered by the digest.
-void validaDigest(const QList<QByteArrayView>& linhas, const QString& caminho) {
-    QByteArray h(MD5Driver::Semente);
-    QByteArray esperado;
-    bool achouDigest = false;
-    for (qsizetype i = 0; i < linhas.size(); ++i) {
-        const QByteArrayView linha = linhas[i];
-        if (MD5Driver::ehLinhaDeDigest(linha)) {
-            esperado = linha.sliced(4).toByteArray().toUpper();
-            achouDigest = true;
-            if (i != linhas.size() - 1)
-                throw corrompido(caminho);
-            break;
+// The lines of file content one at a time: a line ends at CR or CR LF (neither belongs to it); a
+// final terminator does not start another line.
+class Linhas {
+public:
+    explicit Linhas(QByteArrayView conteudo)
+        : m_atual(conteudo.data()), m_fim(conteudo.data() + conteudo.size()) {}
+
+    bool proxima(QByteArrayView& linha) {
+        if (m_atual >= m_fim)
+            return false;
+        const auto* cr = static_cast<const char*>(std::memchr(m_atual, '\r', size_t(m_fim - m_atual)));
+        const char* fim = cr ? cr : m_fim;
+        linha = QByteArrayView(m_atual, fim - m_atual);
+        m_atual = fim;
+        if (cr) {
+            ++m_atual;
+            if (m_atual < m_fim && *m_atual == '\n')
+                ++m_atual;
         }
-        h = MD5Driver::passoDaCadeia(linha, h);
+        return true;
     }
-    if (!achouDigest || esperado != h)
-        throw corrompido(caminho);
+
+private:
+    const char* m_atual;
+    const char* m_fim;
+};
+
+// Checks the digest chain of a reference file's content, fed line by line. The digest line must be
+// the last line: lines after it would not be covered by the digest.
+class VerificaDigest {
+public:
+    explicit VerificaDigest(const QString& caminho) : m_caminho(caminho) {}
+
+    void linha(QByteArrayView linha) {
+        if (m_achou)
+            throw corrompido(m_caminho);
+        if (MD5Driver::ehLinhaDeDigest(linha)) {
+            m_esperado = linha.sliced(4).toByteArray().toUpper();
+            m_achou = true;
+        } else {
+            m_cadeia.passo(linha);
+        }
+    }
+
+    void fim() const {
+        if (!m_achou || m_esperado != m_cadeia.valor())
+            throw corrompido(m_caminho);
+    }
+
+private:
+    const QString& m_caminho;
+    MD5Driver::Cadeia m_cadeia;
+    QByteArray m_esperado;
+    bool m_achou = false;
+};
+
+ErroExecucao linhaCurta(qsizetype linha, qsizetype valores, qsizetype necessaria) {
+    return ErroExecucao(ErroExecucao::SubscritoForaDoIntervalo,
+                        QStringLiteral("Subscrito fora do intervalo: a linha %1 tem %2 valor(es), "
+                                       "a coluna %3 é necessária ")
+                            .arg(linha)
+                            .arg(valores)
+                            .arg(necessaria),
+                        kOrigem);
 }
+
+// The next "|" in [p, fim), or null. Values are mostly short: a plain scan first, then memchr.
+inline const char* proximaBarra(const char* p, const char* fim) {
+    for (const char* curto = std::min(p + 16, fim); p < curto; ++p) {
+        if (*p == '|')
+            return p;
+    }
+    return p < fim ? static_cast<const char*>(std::memchr(p, '|', size_t(fim - p))) : nullptr;
+}
+
+// The texts of one column that repeat (codes, flags, dates, state) share one string instead of one
+// allocation per line. A column whose values hardly repeat stops being looked up. Keys are views into
+// the file content, which outlives the load.
+class Repetidos {
+public:
+    static constexpr qsizetype kMaiorValor = 48; // longer values seldom repeat
+
+    bool ativo() const { return m_ativo; }
+
+    template <class Converte> QString valor(QByteArrayView bytes, Converte&& converte) {
+        quint32 h = 2166136261u; // FNV-1a
+        for (char c : bytes)
+            h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+        ++m_consultas;
+        if (m_tabela.empty())
+            m_tabela.resize(16);
+        size_t mascara = m_tabela.size() - 1;
+        size_t i = h & mascara;
+        for (; m_tabela[i].bytes.data(); i = (i + 1) & mascara) {
+            const Entrada& e = m_tabela[i];
+            if (e.hash == h && e.bytes.size() == bytes.size() &&
+                std::memcmp(e.bytes.data(), bytes.data(), size_t(bytes.size())) == 0) {
+                ++m_acertos;
+                return e.texto;
+            }
+        }
+        QString texto = converte();
+        if (m_consultas >= 1024 && m_acertos * 4 < m_consultas) {
+            m_ativo = false;
+            std::vector<Entrada>().swap(m_tabela);
+        } else if (m_usadas < kMaximo) {
+            m_tabela[i] = {bytes, h, texto};
+            if (++m_usadas * 2 > m_tabela.size())
+                cresce();
+        }
+        return texto;
+    }
+
+private:
+    static constexpr size_t kMaximo = 4096;
+    struct Entrada {
+        QByteArrayView bytes; // null: a free slot (an empty value is never looked up)
+        quint32 hash = 0;
+        QString texto;
+    };
+
+    void cresce() {
+        std::vector<Entrada> antiga(m_tabela.size() * 2);
+        antiga.swap(m_tabela);
+        const size_t mascara = m_tabela.size() - 1;
+        for (Entrada& e : antiga) {
+            if (!e.bytes.data())
+                continue;
+            size_t i = e.hash & mascara;
+            while (m_tabela[i].bytes.data())
+                i = (i + 1) & mascara;
+            m_tabela[i] = std::move(e);
+        }
+    }
+
+    std::vector<Entrada> m_tabela; // open addressing, a power of two in size
+    size_t m_usadas = 0;
+    quint64 m_consultas = 0;
+    quint64 m_acertos = 0;
+    bool m_ativo = true;
+};
+
+// Turns record lines into records of one table. Only the values the fields read are located and
+// converted: surplus values cost a scan and nothing else, whatever their number.
+template <class Registro> class LeitorDeRegistros {
+    static constexpr auto& defs = Registro::campos;
+    static constexpr size_t N = std::tuple_size_v<std::remove_cvref_t<decltype(defs)>>;
+
+public:
+    // linhas: how many records the file may hold, to size the blocks of records.
+    template <class ColecaoT>
+    LeitorDeRegistros(const ColecaoT& colecao, qsizetype linhas)
+        : m_restantes(std::max<qsizetype>(linhas, 1)) {
+        // Column positions are resolved once per file, not once per line.
+        for (size_t k = 0; k < N; ++k)
+            m_ordem[k] = {colecao.Campo_Indice(QLatin1String(defs[k].coluna)), k};
+        std::sort(m_ordem.begin(), m_ordem.end());
+    }
+
+    // The record of a line, or the error 9 the line raises (empty, or too few values).
+    std::shared_ptr<Registro> le(QByteArrayView linha, qsizetype numero) {
+        if (linha.isEmpty())
+            throw ErroExecucao(
+                ErroExecucao::SubscritoForaDoIntervalo,
+                QStringLiteral("Subscrito fora do intervalo: a linha %1 está vazia ").arg(numero), kOrigem);
+        const char* p = linha.data();
+        const qsizetype tamanho = linha.size();
+        qsizetype inicio = 0;
+        qsizetype valor = 0; // every "|" splits
+        size_t j = 0;
+        for (;;) {
+            const char* barra = proximaBarra(p + inicio, p + tamanho);
+            const qsizetype fim = barra ? barra - p : tamanho;
+            for (; j < N && m_ordem[j].first == valor; ++j)
+                m_valores[m_ordem[j].second] = QByteArrayView(p + inicio, fim - inicio);
+            if (j == N)
+                break;
+            if (!barra)
+                throw linhaCurta(numero, valor + 1, m_ordem[N - 1].first + 1);
+            inicio = fim + 1;
+            ++valor;
+        }
+        auto registro = novoRegistro();
+        for (size_t k = 0; k < N; ++k)
+            (*registro).*(defs[k].membro) = texto(k, m_valores[k]);
+        return registro;
+    }
+
+private:
+    QString texto(size_t k, QByteArrayView bytes) {
+        if (bytes.isEmpty())
+            return QString();
+        const auto converte = [&] {
+            return defs[k].decodificado ? decodificaComEntidades(bytes) : decodifica1252(bytes);
+        };
+        Repetidos& r = m_repetidos[k];
+        if (!r.ativo() || bytes.size() > Repetidos::kMaiorValor)
+            return converte();
+        return r.valor(bytes, converte);
+    }
+
+    // Records are made in blocks, one allocation each; a record's pointer shares its block.
+    std::shared_ptr<Registro> novoRegistro() {
+        if (!m_bloco || m_usados == m_bloco->size()) {
+            const auto n = static_cast<size_t>(std::clamp<qsizetype>(m_restantes, 1, 256));
+            m_bloco = std::make_shared<std::vector<Registro>>(n);
+            m_usados = 0;
+        }
+        --m_restantes;
+        return std::shared_ptr<Registro>(m_bloco, &(*m_bloco)[m_usados++]);
+    }
+
+    std::array<std::pair<qsizetype, size_t>, N> m_ordem; // (column position, field), by position
+    std::array<QByteArrayView, N> m_valores;
+    std::array<Repetidos, N> m_repetidos;
+    std::shared_ptr<std::vector<Registro>> m_bloco;
+    size_t m_usados = 0;
+    qsizetype m_restantes;
+};
 
 } // namespace
 
@@ -87,7 +357,6 @@ QString Init::DecodificaTexto(const QString& valor) {
     qsizetype amp = valor.indexOf(QLatin1Char('&'));
     if (amp < 0)
         return valor;
-    constexpr qsizetype kMaiorNome = 8; // "&Aacute;"
     QString texto;
     texto.reserve(valor.size());
     qsizetype copiado = 0;
@@ -97,15 +366,11 @@ QString Init::DecodificaTexto(const QString& valor) {
         const qsizetype fim = janela.indexOf(QLatin1Char(';'));
         qsizetype proximo = amp + 1;
         if (fim > 0) {
-            const QStringView candidato = janela.first(fim + 1);
-            for (const auto& [nome, caractere] : kEntidades) {
-                if (candidato == QLatin1String(nome)) {
-                    texto.append(QStringView(valor).sliced(copiado, amp - copiado));
-                    texto.append(QChar(caractere));
-                    copiado = amp + fim + 1;
-                    proximo = copiado;
-                    break;
-                }
+            if (const char16_t c = entidade(janela.utf16(), fim + 1)) {
+                texto.append(QStringView(valor).sliced(copiado, amp - copiado));
+                texto.append(QChar(c));
+                copiado = amp + fim + 1;
+                proximo = copiado;
             }
         }
         amp = valor.indexOf(QLatin1Char('&'), proximo);
@@ -118,78 +383,72 @@ QString Init::DecodificaTexto(const QString& valor) {
 
 bool Init::ValidaHashDeArchivoMD5(const QString& Source) const {
     const QByteArray conteudo = AbreArquivo(Source);
-    validaDigest(vistasDasLinhas(conteudo), Source);
+    VerificaDigest digest(Source);
+    Linhas linhas(conteudo);
+    for (QByteArrayView linha; linhas.proxima(linha);)
+        digest.linha(linha);
+    digest.fim();
     return true;
 }
 
+// One walk over the file checks the digest and reads the records together. A fault found in the
+// records is kept and raised after the digest, whose error takes precedence, has been checked; then
+// come the empty file, a NUL byte, and the line faults in file order.
 template <class ColecaoT>
 std::shared_ptr<ColecaoT> Init::carregar(const char* arquivo, bool comDigest) const {
     using Registro = typename ColecaoT::RegistroT;
     const QString caminho = caminhoNaPasta(m_sDiretorioDados, QString::fromLatin1(arquivo));
     try {
         const QByteArray conteudo = AbreArquivo(caminho);
-        const QList<QByteArrayView> linhas = vistasDasLinhas(conteudo);
-        if (comDigest)
-            validaDigest(linhas, caminho);
-        if (linhas.isEmpty())
-            throw ErroExecucao(62, QStringLiteral("Arquivo vazio, sem a linha de cabeçalho "), kOrigem);
-        if (conteudo.contains('\0')) {
+        std::optional<ErroExecucao> falha;
+        if (const auto* nulo =
+                static_cast<const char*>(std::memchr(conteudo.data(), '\0', size_t(conteudo.size())))) {
             // A NUL byte is never table text: it is what a write cut short leaves behind.
-            const auto linha =
-                std::find_if(linhas.begin(), linhas.end(), [](QByteArrayView l) { return l.contains('\0'); });
-            throw ErroExecucao(ErroExecucao::ArquivoCorrompido,
-                               QStringLiteral("Caractere nulo na linha %1 ").arg(linha - linhas.begin() + 1),
-                               kOrigem);
+            const qsizetype linha = std::count(conteudo.data(), nulo, '\r') + 1;
+            falha.emplace(ErroExecucao::ArquivoCorrompido,
+                          QStringLiteral("Caractere nulo na linha %1 ").arg(linha), kOrigem);
         }
 
         auto colecao = std::make_shared<ColecaoT>();
         colecao->Reset();
-        colecao->Inicializa_Array_Campos(decodifica1252(linhas.first()));
-        colecao->reservar(linhas.size());
+        std::optional<LeitorDeRegistros<Registro>> leitor;
+        std::optional<VerificaDigest> digest;
+        if (comDigest)
+            digest.emplace(caminho);
+        else if (falha)
+            throw *falha;
+        const qsizetype terminadores = falha ? 0 : std::count(conteudo.begin(), conteudo.end(), '\r');
+        colecao->reservar(terminadores);
 
-        // Column positions are resolved once per file, not once per line.
-        constexpr auto& defs = Registro::campos;
-        std::array<qsizetype, std::tuple_size_v<std::remove_cvref_t<decltype(defs)>>> posicoes{};
-        qsizetype maiorPosicao = 0;
-        for (size_t k = 0; k < defs.size(); ++k) {
-            posicoes[k] = colecao->Campo_Indice(QLatin1String(defs[k].coluna));
-            maiorPosicao = std::max(maiorPosicao, posicoes[k]);
-        }
-
-        std::vector<qsizetype> limites;
-        for (qsizetype n = 1; n < linhas.size(); ++n) {
-            const QByteArrayView bruta = linhas[n];
-            if (MD5Driver::ehLinhaDeDigest(bruta))
+        Linhas linhas(conteudo);
+        qsizetype numero = 0;
+        for (QByteArrayView linha; linhas.proxima(linha);) {
+            ++numero;
+            if (digest)
+                digest->linha(linha);
+            if (falha)
+                continue; // only the digest still needs the lines
+            if (numero == 1) {
+                colecao->Inicializa_Array_Campos(decodifica1252(linha));
+                leitor.emplace(*colecao, terminadores);
                 continue;
-            if (bruta.isEmpty())
-                throw ErroExecucao(
-                    ErroExecucao::SubscritoForaDoIntervalo,
-                    QStringLiteral("Subscrito fora do intervalo: a linha %1 está vazia ").arg(n + 1),
-                    kOrigem);
-            // Where each value starts and ends; every "|" splits, surplus values are ignored.
-            limites.clear();
-            limites.push_back(-1);
-            for (qsizetype i = bruta.indexOf('|'); i >= 0; i = bruta.indexOf('|', i + 1))
-                limites.push_back(i);
-            limites.push_back(bruta.size());
-            const qsizetype nValores = static_cast<qsizetype>(limites.size()) - 1;
-            if (nValores <= maiorPosicao)
-                throw ErroExecucao(ErroExecucao::SubscritoForaDoIntervalo,
-                                   QStringLiteral("Subscrito fora do intervalo: a linha %1 tem %2 valor(es), "
-                                                  "a coluna %3 é necessária ")
-                                       .arg(n + 1)
-                                       .arg(nValores)
-                                       .arg(maiorPosicao + 1),
-                                   kOrigem);
-            auto registro = std::make_shared<Registro>();
-            for (size_t k = 0; k < defs.size(); ++k) {
-                const auto p = static_cast<size_t>(posicoes[k]);
-                const QString valor = decodifica1252(
-                    QByteArrayView(bruta).sliced(limites[p] + 1, limites[p + 1] - limites[p] - 1));
-                (*registro).*(defs[k].membro) = defs[k].decodificado ? DecodificaTexto(valor) : valor;
             }
-            colecao->Add(std::move(registro));
+            if (MD5Driver::ehLinhaDeDigest(linha))
+                continue;
+            try {
+                colecao->Add(leitor->le(linha, numero));
+            } catch (const ErroExecucao& e) {
+                if (!digest)
+                    throw;
+                falha = e;
+            }
         }
+        if (digest)
+            digest->fim();
+        if (numero == 0)
+            throw ErroExecucao(62, QStringLiteral("Arquivo vazio, sem a linha de cabeçalho "), kOrigem);
+        if (falha)
+            throw *falha;
         return colecao;
     } catch (const ErroExecucao& e) {
         throw ErroExecucao(e.Numero(), QStringLiteral(" Error Carregando Arquivo de Parametros, ") +

@@ -4,6 +4,7 @@
 #include "tabulon/Texto1252.h"
 
 #include <QCryptographicHash>
+#include <cstring>
 
 namespace tabulon::MD5Driver {
 
@@ -60,6 +61,24 @@ QByteArray digestDasLinhas(const QList<QByteArray>& linhas) {
     for (const QByteArray& linha : linhas)
         h = passoDaCadeia(linha, h);
     return h;
+}
+
+Cadeia::Cadeia() : m_md5(QCryptographicHash::Md5), m_tamanho(sizeof(Semente) - 1) {
+    std::memcpy(m_h, Semente, sizeof(Semente) - 1);
+}
+
+void Cadeia::passo(QByteArrayView linha) {
+    static const char digitos[] = "0123456789ABCDEF";
+    m_md5.reset();
+    m_md5.addData(semBrancos(linha));
+    m_md5.addData(valor());
+    const QByteArrayView r = m_md5.resultView();
+    for (qsizetype i = 0; i < r.size(); ++i) {
+        const auto b = static_cast<unsigned char>(r[i]);
+        m_h[2 * i] = digitos[b >> 4];
+        m_h[2 * i + 1] = digitos[b & 0x0F];
+    }
+    m_tamanho = 2 * r.size();
 }
 
 bool ehLinhaDeDigest(QByteArrayView linha) {

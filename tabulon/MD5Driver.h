@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QCryptographicHash>
 #include <QList>
 #include <QString>
 
@@ -29,6 +30,21 @@ TABULON_API QByteArray passoDaCadeia(QByteArrayView linha, QByteArrayView anteri
 TABULON_API QByteArray digestDasLinhas(const QList<QByteArray>& linhas);
 
 TABULON_API bool ehLinhaDeDigest(QByteArrayView linha);
+
+// The same chain fed one line at a time; the loader walks large tables with it, so a step allocates
+// nothing.
+class TABULON_API Cadeia {
+public:
+    Cadeia();
+    void passo(QByteArrayView linha);
+    // The value reached so far, upper case (the seed before the first step).
+    QByteArrayView valor() const { return QByteArrayView(m_h, m_tamanho); }
+
+private:
+    QCryptographicHash m_md5;
+    char m_h[32];
+    qsizetype m_tamanho;
+};
 
 // A table's content signed: every digest line it holds is dropped and the digest of the remaining
 // lines is appended as the last line; lines end with CR LF.

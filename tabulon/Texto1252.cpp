@@ -27,13 +27,17 @@ int byteDe(char16_t c) {
 
 } // namespace
 
-QString decodifica1252(QByteArrayView bytes) {
-    QString texto(bytes.size(), Qt::Uninitialized);
-    QChar* destino = texto.data();
+QChar* decodifica1252(QByteArrayView bytes, QChar* destino) {
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const auto b = static_cast<unsigned char>(bytes[i]);
         destino[i] = QChar(b >= 0x80 && b < 0xA0 ? kFaixa80[b - 0x80] : char16_t(b));
     }
+    return destino + bytes.size();
+}
+
+QString decodifica1252(QByteArrayView bytes) {
+    QString texto(bytes.size(), Qt::Uninitialized);
+    decodifica1252(bytes, texto.data());
     return texto;
 }
 
