@@ -8,9 +8,8 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
-#include <limits>
 #include <memory>
-#include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace tabulon {
@@ -57,8 +56,9 @@ public:
     void Reset() {
         m_mCol.assign(1, nullptr);
         m_sCabecalho.clear();
-        m_iInicios.assign({0, 1}); // one empty name
-        m_iRecuoDoUltimo = 0;
+        m_iMarcos.assign(1, 0);
+        m_iNomes = 1; // one empty name
+        m_iUltimo = {0, 0};
     }
 
     // Removes every record; the header names stay.
@@ -66,47 +66,45 @@ public:
 
     // Names are split at "|" keeping their blanks; only the last one loses its leading and trailing
     // spaces. An empty header stores nothing. Called right after Reset: the names replace the empty
-    // one. The header is kept whole with the start of each name, so a header of many names is read
-    // in one pass and costs a few bytes per name.
+    // one. The header is kept whole and read in one pass; a name is found from the start of every
+    // 64th name, so a header of many names costs little more than its text.
     void Inicializa_Array_Campos(const QString& sCampos) {
         if (sCampos.isEmpty())
             return;
-        if (static_cast<quint64>(sCampos.size()) >= std::numeric_limits<quint32>::max())
-            throw std::length_error("header line too long");
         m_sCabecalho = sCampos;
-        m_iInicios.clear();
-        m_iRecuoDoUltimo = 0;
+        m_iMarcos.clear();
+        m_iNomes = 0;
         const qsizetype tamanho = sCampos.size();
         qsizetype inicio = 0;
-        while (inicio < tamanho) {
+        for (;;) {
+            if (m_iNomes % kPasso == 0)
+                m_iMarcos.push_back(inicio);
             const qsizetype barra = sCampos.indexOf(QLatin1Char('|'), inicio);
+            ++m_iNomes;
             if (barra < 0) {
-                m_iInicios.push_back(static_cast<quint32>(inicio));
                 qsizetype fim = tamanho;
-                qsizetype recuo = inicio;
-                while (recuo < fim && sCampos.at(recuo) == QLatin1Char(' '))
-                    ++recuo;
-                while (fim > recuo && sCampos.at(fim - 1) == QLatin1Char(' '))
+                while (inicio < fim && sCampos.at(inicio) == QLatin1Char(' '))
+                    ++inicio;
+                while (fim > inicio && sCampos.at(fim - 1) == QLatin1Char(' '))
                     --fim;
-                m_iRecuoDoUltimo = static_cast<quint32>(recuo - inicio);
-                inicio = fim + 1;
+                m_iUltimo = {inicio, fim};
                 break;
             }
-            m_iInicios.push_back(static_cast<quint32>(inicio));
+            if (barra + 1 == tamanho) { // nothing remains after the last "|"
+                m_iUltimo = {inicio, barra};
+                break;
+            }
             inicio = barra + 1;
         }
-        // Name i ends one character before name i + 1 starts; the last entry closes the last name.
-        m_iInicios.push_back(static_cast<quint32>(inicio));
-        m_iInicios.shrink_to_fit();
+        m_iMarcos.shrink_to_fit();
     }
 
     // The highest header position (number of names minus 1).
-    qsizetype Campos_Count() const { return static_cast<qsizetype>(m_iInicios.size()) - 2; }
+    qsizetype Campos_Count() const { return m_iNomes - 1; }
     QStringList campos() const {
         QStringList nomes;
-        nomes.reserve(Campos_Count() + 1);
-        for (qsizetype i = 0; i <= Campos_Count(); ++i)
-            nomes.append(nomeDoCampo(i).toString());
+        nomes.reserve(m_iNomes);
+        percorreNomes([&](qsizetype, QStringView nome) { nomes.append(nome.toString()); });
         return nomes;
     }
 
@@ -137,17 +135,33 @@ protected:
     qsizetype ProcuraCampo(const QString& NomeCampo) const {
         const QString procurado = NomeCampo.toUpper();
         qsizetype achado = 0;
-        for (qsizetype i = 0; i <= Campos_Count(); ++i) {
-            if (maiusculasIguais(nomeDoCampo(i), procurado))
+        percorreNomes([&](qsizetype i, QStringView nome) {
+            if (maiusculasIguais(nome, procurado))
                 achado = i;
-        }
+        });
         return achado;
     }
 
+    // Calls f(position, name) for every header name in order.
+    template <class F> void percorreNomes(F&& f) const {
+        const QStringView texto(m_sCabecalho);
+        qsizetype inicio = 0;
+        for (qsizetype i = 0; i + 1 < m_iNomes; ++i) {
+            const qsizetype barra = texto.indexOf(QLatin1Char('|'), inicio);
+            f(i, texto.sliced(inicio, barra - inicio));
+            inicio = barra + 1;
+        }
+        f(m_iNomes - 1, texto.sliced(m_iUltimo.first, m_iUltimo.second - m_iUltimo.first));
+    }
+
     QStringView nomeDoCampo(qsizetype i) const {
-        const auto k = static_cast<size_t>(i);
-        const qsizetype inicio = m_iInicios[k] + (i == Campos_Count() ? m_iRecuoDoUltimo : 0);
-        return QStringView(m_sCabecalho).sliced(inicio, m_iInicios[k + 1] - 1 - inicio);
+        const QStringView texto(m_sCabecalho);
+        if (i == m_iNomes - 1)
+            return texto.sliced(m_iUltimo.first, m_iUltimo.second - m_iUltimo.first);
+        qsizetype inicio = m_iMarcos[static_cast<size_t>(i / kPasso)];
+        for (qsizetype k = 0; k < i % kPasso; ++k)
+            inicio = texto.indexOf(QLatin1Char('|'), inicio) + 1;
+        return texto.sliced(inicio, texto.indexOf(QLatin1Char('|'), inicio) - inicio);
     }
 
     // nome.toUpper() == procurado, without building the upper-case copy of a plain ASCII name: the
@@ -167,9 +181,11 @@ protected:
     }
 
     mutable std::vector<RegistroPtr> m_mCol;
-    QString m_sCabecalho;            // the header line as given
-    std::vector<quint32> m_iInicios; // where each name starts in it, then the end of the last plus one
-    quint32 m_iRecuoDoUltimo = 0;    // the blanks that open the last name
+    static constexpr qsizetype kPasso = 64;
+    QString m_sCabecalho;                        // the header line as given
+    std::vector<qsizetype> m_iMarcos;            // where names 0, 64, 128 ... start in it
+    qsizetype m_iNomes = 1;                      // how many names
+    std::pair<qsizetype, qsizetype> m_iUltimo{}; // the last name, without its blanks
 
     template <class, class> friend class Colecao;
 };
