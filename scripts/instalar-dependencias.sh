@@ -10,6 +10,7 @@ PACOTES=(
     libzbar-dev libpoppler-cpp-dev
     xvfb xauth
     locales
+    clang libclang-rt-14-dev
 )
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO="sudo"
