@@ -119,7 +119,9 @@ protected:
         tabulon::Init init;
         init.sDiretorioDados(dados.caminho());
         QStringList n;
-        for (const auto& z : *init.CarregarZOV())
+        // Held here: a range-for over *CarregarZOV() would walk a collection already destroyed.
+        const auto zovs = init.CarregarZOV();
+        for (const auto& z : *zovs)
             n.append(z->NUM_DOCUMENTO);
         return n;
     }
