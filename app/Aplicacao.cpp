@@ -2,6 +2,7 @@
 
 #include "app/Ambiente.h"
 #include "app/DocumentoEmPdf.h"
+#include "app/FormularioDocumentoZOV.h"
 #include "app/ManutencaoCadastro.h"
 #include "app/Verificacao.h"
 #include "app/frmPrincipal.h"
@@ -191,7 +192,8 @@ frmPrincipal::Janelas janelasDoPrograma() {
         form.exec();
     };
     janelas.abrirDocumento = [](frmPrincipal& p) {
-        FrmConsultaZOV consulta(p.referencias(), p.plataforma(), nullptr, &p);
+        FormularioDocumentoZOV formulario(p.referencias(), p.plataforma());
+        FrmConsultaZOV consulta(p.referencias(), p.plataforma(), &formulario, &p);
         consulta.exec();
     };
     janelas.limparBase = [](frmPrincipal& p) {

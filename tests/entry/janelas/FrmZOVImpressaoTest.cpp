@@ -1,5 +1,6 @@
 // The entry form's save and print flow through its real controls, with recording doubles: the saved
 // document and taxpayer, the confirmation, the print run and the preview.
+#include "app/FormularioDocumentoZOV.h"
 #include "data/Referencias.h"
 #include "data/ZovEnv_Simulator.h"
 #include "entry/janelas/FrmZOV.h"
@@ -10,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -326,6 +328,33 @@ TEST_F(FluxoImpressao, ReimpressaoDeDocumentoSalvo) {
     // One that no longer exists is not printed.
     form->NumDocumento = salvo + 1;
     EXPECT_FALSE(form->ImprimirPantAnterior());
+    ASSERT_EQ(plataforma.mensagens.pedidos.size(), 1);
+    EXPECT_EQ(plataforma.mensagens.pedidos[0].titulo, QStringLiteral("Erro"));
+    EXPECT_EQ(pdfs().size(), 1);
+}
+
+TEST_F(FluxoImpressao, ConsultaImprimeDocumentoSalvoPeloFormulario) {
+    form->chkSalvarZOVE->setChecked(true);
+    plataforma.mensagens.respostas = {Resposta::Nao};
+    QTest::mouseClick(form->Imprimir, Qt::LeftButton);
+    const double salvo = form->NumDocumento;
+    ASSERT_NE(salvo, 0);
+    form.reset();
+    plataforma.mensagens.pedidos.clear();
+
+    // What the search window asks for: the saved document printed by a form of its own, to a PDF here.
+    FormularioDocumentoZOV formulario(*refs, plataforma.plataforma());
+    formulario.definirPastaDocumentos(documentos.path());
+    const ImpressaoDocumento r = formulario.imprimir(nullptr, QString::number(salvo, 'f', 0));
+    EXPECT_TRUE(r.impresso);
+    EXPECT_TRUE(QFile::exists(r.arquivoPdf)) << r.arquivoPdf.toStdString();
+    EXPECT_EQ(pdfs().size(), 1);
+    EXPECT_EQ(refs->oZOVs->Item(1)->IMPRESSO, QStringLiteral("1"));
+
+    // A number with no saved document prints nothing and says why.
+    const ImpressaoDocumento falta = formulario.imprimir(nullptr, QString::number(salvo + 1, 'f', 0));
+    EXPECT_FALSE(falta.impresso);
+    EXPECT_TRUE(falta.arquivoPdf.isEmpty());
     ASSERT_EQ(plataforma.mensagens.pedidos.size(), 1);
     EXPECT_EQ(plataforma.mensagens.pedidos[0].titulo, QStringLiteral("Erro"));
     EXPECT_EQ(pdfs().size(), 1);
