@@ -8,6 +8,7 @@
 #include "import/RegistroZove.h"
 #include "tabulon/Colecoes.h"
 #include "tabulon/Funcoes.h"
+#include "tabulon/Init.h"
 #include "tabulon/Texto1252.h"
 #include "validation/Validacao.h"
 
@@ -101,9 +102,16 @@ std::optional<QString> problemaParaGravar(const QString& valor) {
 
 template <class Registro> std::optional<QString> problemaDoRegistro(const Registro& r) {
     for (const auto& d : Registro::campos) {
-        if (auto p = problemaParaGravar(r.*(d.membro)))
+        const QString& valor = r.*(d.membro);
+        if (auto p = problemaParaGravar(valor))
             return QStringLiteral("O campo %1 contém %2 e não pode ser gravado.")
                 .arg(QLatin1String(d.campo), *p);
+        // The file has no escape for "&": an entity name in a decoded column would read back as the
+        // letter it names, and the facade refuses the whole batch for it.
+        if (d.decodificado && valor.contains(QLatin1Char('&')) &&
+            tabulon::Init::DecodificaTexto(valor) != valor)
+            return QStringLiteral("O campo %1 contém um nome de entidade e não pode ser gravado.")
+                .arg(QLatin1String(d.campo));
     }
     return std::nullopt;
 }

@@ -548,7 +548,7 @@ TEST_F(Armazenamento, IsValidGuardaUmaSoVez) {
 // A value that would break the table file keeps both records out of the batch.
 TEST_F(Armazenamento, ValorQueNaoPodeSerGravadoInvalidaODocumento) {
     for (const QString& nome : {QStringLiteral("A|B"), QStringLiteral("A") + QChar(0) + QStringLiteral("B"),
-                                QStringLiteral("A\rB")}) {
+                                QStringLiteral("A\rB"), QStringLiteral("JOS&eacute; SILVA")}) {
         LoteImportacao lote;
         ZovRegras zov(ContextoRegras{refs.get(), kHoje, &lote});
         zov.NewZov(comCampo(valido(QStringLiteral("7307")), RazaoSocial, nome));
