@@ -181,6 +181,7 @@ private:
     std::unique_ptr<frmVisualizacao> m_visualizacao;
     // Assembles the document and hands its texts to the preview window.
     bool preparaVisualizacao();
+    bool confirmaParaImprimir(bool previa);
     QHash<QObject*, Campo> m_campos;
     QHash<QObject*, QString> m_nomesCampos;
     bool m_carregado = false;

@@ -9,13 +9,13 @@
 #include "printing/frmVisualizacao.h"
 #include "tabulon/ErroExecucao.h"
 
-#include <QPushButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDate>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace zove {
 
@@ -236,16 +236,7 @@ void FrmZOV::Imprimir_Click() {
         if (focusWidget() == campo)
             return;
     }
-    if (!ValidaPreenchimento())
-        return;
-    m_plataforma.configuracoes.gravar(QStringLiteral("ZOVE"), QStringLiteral("SalvarZOVE"),
-                                      chkSalvarZOVE->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-    // A save that fails stops here: nothing is printed as if it had been saved.
-    if (chkSalvarZOVE->isChecked() && !SalvaZOV(NumDocumento))
-        return;
-    if (m_plataforma.mensagens.mostrar(this, textoConfirmacao(false), Mensagens::Botoes::SimNao,
-                                       Mensagens::Icone::Pergunta,
-                                       QStringLiteral("Confirmar dados")) != Mensagens::Resposta::Sim)
+    if (!confirmaParaImprimir(false))
         return;
     if (MostraDocumento(false)) {
         visualizacao().mostraSucesso(this);
@@ -253,16 +244,22 @@ void FrmZOV::Imprimir_Click() {
     }
 }
 
-void FrmZOV::cmdVisualizar_Click() {
+// The steps shared by printing and previewing: the complete check, the remembered save choice, the
+// optional save (a failed one stops here, so nothing prints as if saved) and the user's confirmation.
+bool FrmZOV::confirmaParaImprimir(bool previa) {
     if (!ValidaPreenchimento())
-        return;
+        return false;
     m_plataforma.configuracoes.gravar(QStringLiteral("ZOVE"), QStringLiteral("SalvarZOVE"),
                                       chkSalvarZOVE->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
     if (chkSalvarZOVE->isChecked() && !SalvaZOV(NumDocumento))
-        return;
-    if (m_plataforma.mensagens.mostrar(this, textoConfirmacao(true), Mensagens::Botoes::SimNao,
-                                       Mensagens::Icone::Pergunta,
-                                       QStringLiteral("Confirmar dados")) != Mensagens::Resposta::Sim)
+        return false;
+    return m_plataforma.mensagens.mostrar(this, textoConfirmacao(previa), Mensagens::Botoes::SimNao,
+                                          Mensagens::Icone::Pergunta,
+                                          QStringLiteral("Confirmar dados")) == Mensagens::Resposta::Sim;
+}
+
+void FrmZOV::cmdVisualizar_Click() {
+    if (!confirmaParaImprimir(true))
         return;
     MostraDocumento(true);
     LimparZOV();
