@@ -6,6 +6,7 @@
 #include "app/ManutencaoCadastro.h"
 #include "app/Verificacao.h"
 #include "app/frmPrincipal.h"
+#include "common/Alocador.h"
 #include "entry/janelas/FrmZOV.h"
 #include "import/ImportacaoSemJanela.h"
 #include "import/janelas/frmImportacao.h"
@@ -210,6 +211,7 @@ frmPrincipal::Janelas janelasDoPrograma() {
 }
 
 int executar(int argc, char** argv) {
+    configuraAlocador();
     // The whole command line is read before anything needs a window system, so a mistake is reported
     // (exit 2) even where no display is available.
     QStringList argumentos;

@@ -8,6 +8,8 @@
 
 #include <QImage>
 #include <QTemporaryDir>
+#include "support/Principal.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -57,4 +59,4 @@ BENCHMARK(BM_DesenhaESalvaBitmap)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+ZOVE_BENCHMARK_MAIN()

@@ -16,6 +16,8 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTreeWidget>
+#include "support/Principal.h"
+
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -166,12 +168,8 @@ BENCHMARK(BM_ImportacaoCadastroCompleta)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
+    zove::configuraAlocador();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return zove::bench::rodaBenchmarks(argc, argv);
 }

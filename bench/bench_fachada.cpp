@@ -7,6 +7,8 @@
 #include "tabulon/Init.h"
 
 #include <QTemporaryDir>
+#include "support/Principal.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -87,4 +89,4 @@ BENCHMARK(BM_BloqueioEConferencia)->Arg(1000)->Arg(10000)->Unit(benchmark::kMill
 
 } // namespace
 
-BENCHMARK_MAIN();
+ZOVE_BENCHMARK_MAIN()

@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QTemporaryDir>
+#include "support/Principal.h"
+
 #include <benchmark/benchmark.h>
 
 using namespace zove;
@@ -102,10 +104,8 @@ BENCHMARK(BM_VerificarEMontar)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv) {
+    zove::configuraAlocador();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return zove::bench::rodaBenchmarks(argc, argv);
 }

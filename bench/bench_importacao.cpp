@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include "support/Principal.h"
+
 #include <benchmark/benchmark.h>
 #include <map>
 #include <memory>
@@ -121,4 +123,4 @@ BENCHMARK(BM_ImportacaoSobre32767Documentos)
     ->Iterations(3)
     ->Complexity(benchmark::oN);
 
-BENCHMARK_MAIN();
+ZOVE_BENCHMARK_MAIN()

@@ -13,6 +13,8 @@
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QTemporaryDir>
+#include "support/Principal.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -81,10 +83,8 @@ BENCHMARK(BM_PaginaNaPrevia)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
+    zove::configuraAlocador();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return zove::bench::rodaBenchmarks(argc, argv);
 }

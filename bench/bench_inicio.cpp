@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
+#include "support/Principal.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -62,11 +64,7 @@ BENCHMARK(BM_ZoveVerificarProcesso)->Unit(benchmark::kMillisecond)->UseRealTime(
 } // namespace
 
 int main(int argc, char** argv) {
+    zove::configuraAlocador();
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return zove::bench::rodaBenchmarks(argc, argv);
 }

@@ -10,6 +10,8 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include "support/Principal.h"
+
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 #include <map>
@@ -247,4 +249,4 @@ BENCHMARK(BM_MemoriaCabecalhoDeBarras)->Arg(30 << 20)->Iterations(1)->Unit(bench
 
 } // namespace
 
-BENCHMARK_MAIN();
+ZOVE_BENCHMARK_MAIN()
