@@ -390,10 +390,7 @@ void frmPrincipal::abrirAjuda() {
 }
 
 void frmPrincipal::abrirTabelaDeTaxas() {
-    const QString pagina = m_pastaPrograma + QStringLiteral("/TaxasdeServicosEstaduais.htm");
-    // A machine without a desktop browser still shows the page, in the help viewer.
-    if (!m_plataforma.areaDeTrabalho.abrirArquivo(pagina))
-        m_plataforma.ajuda.mostrar(this, pagina);
+    abreTabelaDeTaxas(m_plataforma, this, m_pastaPrograma);
 }
 
 } // namespace zove

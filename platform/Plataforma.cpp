@@ -8,6 +8,8 @@
 #include "platform/Mensagens.h"
 #include "platform/VisualizadorAjuda.h"
 
+#include <QString>
+
 namespace zove {
 
 PlataformaQt::PlataformaQt()
@@ -18,6 +20,12 @@ PlataformaQt::PlataformaQt()
       m_ajuda(std::make_unique<VisualizadorAjudaQt>()) {}
 
 PlataformaQt::~PlataformaQt() = default;
+
+void abreTabelaDeTaxas(const Plataforma& plataforma, QWidget* pai, const QString& pastaPrograma) {
+    const QString pagina = pastaPrograma + QStringLiteral("/TaxasdeServicosEstaduais.htm");
+    if (!plataforma.areaDeTrabalho.abrirArquivo(pagina))
+        plataforma.ajuda.mostrar(pai, pagina);
+}
 
 Plataforma PlataformaQt::plataforma() {
     return Plataforma{*m_mensagens,     *m_dialogos, *m_impressora, *m_areaDeTrabalho,

@@ -3,6 +3,9 @@
 // the Qt implementations; tests pass recording doubles that answer the dialogs.
 #include <memory>
 
+class QString;
+class QWidget;
+
 namespace zove {
 
 class AreaDeTrabalho;
@@ -22,6 +25,10 @@ struct Plataforma {
     ConfiguracaoRegional& regional;
     VisualizadorAjuda& ajuda;
 };
+
+// Opens the fee table page "TaxasdeServicosEstaduais.htm" of the program folder with the desktop's
+// program for it; a machine without a desktop browser shows it in the help viewer. Nothing is reported.
+void abreTabelaDeTaxas(const Plataforma& plataforma, QWidget* pai, const QString& pastaPrograma);
 
 // Owns the Qt implementation of every service.
 class PlataformaQt {

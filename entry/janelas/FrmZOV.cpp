@@ -123,7 +123,8 @@ bool proibido(QChar c) {
 } // namespace
 
 FrmZOV::FrmZOV(Referencias& refs, Plataforma plataforma, Relogio relogio, QWidget* parent)
-    : QDialog(parent), m_refs(refs), m_plataforma(plataforma), m_relogio(std::move(relogio)) {
+    : QDialog(parent), m_refs(refs), m_plataforma(plataforma), m_relogio(std::move(relogio)),
+      m_pastaPrograma(QCoreApplication::applicationDirPath()) {
     if (!m_relogio)
         m_relogio = [] { return QDate::currentDate(); };
     setObjectName(QStringLiteral("FrmZOV"));
@@ -325,10 +326,6 @@ void FrmZOV::montaTela() {
     botoes->addWidget(cmdEnter);
     raiz->addLayout(botoes);
 
-    // Clearing and the fee table come with the rest of the save and reload flow.
-    Limpar->setEnabled(false);
-    cmdTabela->setEnabled(false);
-
     resize(1000, 720);
 }
 
@@ -341,6 +338,9 @@ void FrmZOV::ligaEventos() {
     connect(Imprimir, &QPushButton::clicked, this, &FrmZOV::Imprimir_Click);
     connect(cmdVisualizar, &QPushButton::clicked, this, &FrmZOV::cmdVisualizar_Click);
     connect(Sair, &QPushButton::clicked, this, &FrmZOV::Sair_Click);
+    connect(Limpar, &QPushButton::clicked, this, &FrmZOV::LimparZOV);
+    connect(cmdTabela, &QPushButton::clicked, this,
+            [this] { abreTabelaDeTaxas(m_plataforma, this, m_pastaPrograma); });
     connect(cmdEnter, &QPushButton::clicked, this, [this] { focusNextChild(); });
 
     filtra(txtIdentificacao, Campo::Identificacao);

@@ -54,6 +54,8 @@ public:
     const std::optional<DocumentoMontado>& documentoMontado() const { return m_documento; }
     // Where the bar bitmaps are written (the current folder when empty).
     void definirPastaImagens(const QString& pasta) { m_pastaImagens = pasta; }
+    // The folder holding the fee table page (the program's folder when not set).
+    void definirPastaPrograma(const QString& pasta) { m_pastaPrograma = pasta; }
 
     // ---- handlers of the lists, as a user's choice runs them
     void cmbTipoReceita_Click();
@@ -177,6 +179,7 @@ private:
     Relogio m_relogio;
     FlagsReceita m_flags;
     QString m_pastaImagens;
+    QString m_pastaPrograma;
     std::optional<DocumentoMontado> m_documento;
     std::unique_ptr<frmVisualizacao> m_visualizacao;
     // Assembles the document and hands its texts to the preview window.

@@ -2,10 +2,8 @@
 
 #include "import/ZovImportacao.h"
 #include "import/janelas/frmLogs.h"
-#include "platform/AreaDeTrabalho.h"
 #include "platform/DialogosArquivo.h"
 #include "platform/Mensagens.h"
-#include "platform/VisualizadorAjuda.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -205,9 +203,7 @@ void frmImportacao::mostraLogs(const zove::Logs& logs) {
 }
 
 void frmImportacao::cmdAviso_Click() {
-    const QString pagina = m_pastaPrograma + QStringLiteral("/TaxasdeServicosEstaduais.htm");
-    if (!m_plataforma.areaDeTrabalho.abrirArquivo(pagina))
-        m_plataforma.ajuda.mostrar(this, pagina);
+    abreTabelaDeTaxas(m_plataforma, this, m_pastaPrograma);
 }
 
 void frmImportacao::closeEvent(QCloseEvent* evento) {

@@ -333,6 +333,33 @@ TEST_F(FluxoImpressao, ReimpressaoDeDocumentoSalvo) {
     EXPECT_EQ(pdfs().size(), 1);
 }
 
+// The Limpar button empties a filled form, and what is entered next is a new document; the fee table
+// button opens the page of the program folder, or shows it in the help viewer without a browser.
+TEST_F(FluxoImpressao, BotoesLimparETabelaDeTaxas) {
+    form->NumDocumento = 7;
+    QTest::mouseClick(form->Limpar, Qt::LeftButton);
+    EXPECT_EQ(form->cmbTipoReceita->currentIndex(), -1);
+    EXPECT_EQ(form->cmbReceita->count(), 0);
+    EXPECT_TRUE(form->txtIdentificacao->text().isEmpty());
+    EXPECT_TRUE(form->txtNome->text().isEmpty());
+    EXPECT_EQ(form->cmbMunicipio->currentIndex(), -1);
+    EXPECT_EQ(form->txtValorPrincipal->text(), QStringLiteral("0,00"));
+    EXPECT_EQ(form->txtValorTotal->text(), QStringLiteral("0,00"));
+    EXPECT_EQ(form->txtDataMaxPagto->text(), QStringLiteral("31/03/2025"));
+    EXPECT_EQ(form->NumDocumento, 0);
+
+    QTemporaryDir programa;
+    const QString pagina = programa.path() + QStringLiteral("/TaxasdeServicosEstaduais.htm");
+    form->definirPastaPrograma(programa.path());
+    QTest::mouseClick(form->cmdTabela, Qt::LeftButton);
+    EXPECT_EQ(plataforma.areaDeTrabalho.arquivos, QStringList{pagina});
+    EXPECT_TRUE(plataforma.ajuda.arquivos.isEmpty());
+    plataforma.areaDeTrabalho.resultado = false;
+    QTest::mouseClick(form->cmdTabela, Qt::LeftButton);
+    EXPECT_EQ(plataforma.ajuda.arquivos, QStringList{pagina});
+    EXPECT_TRUE(plataforma.mensagens.pedidos.isEmpty());
+}
+
 TEST_F(FluxoImpressao, ConsultaImprimeDocumentoSalvoPeloFormulario) {
     form->chkSalvarZOVE->setChecked(true);
     plataforma.mensagens.respostas = {Resposta::Nao};
