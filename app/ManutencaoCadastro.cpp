@@ -30,6 +30,8 @@ namespace {
 
 const QString kCONTRIBUINTE = QStringLiteral("CONTRIBUINTE");
 const QString kZOV = QStringLiteral("ZOV");
+// Far more than a header line with blanks around it.
+constexpr qint64 kInicioLido = 64 * 1024;
 
 // The folder with links resolved when it exists, so two spellings of one folder compare equal.
 QString pastaReal(const QString& pasta) {
@@ -111,6 +113,14 @@ void ManutencaoCadastro::importar(QWidget* pai) {
                exclamacao, titulo);
         return;
     }
+    // The first line decides first: a file of another kind, however large, is refused unread.
+    const QByteArray inicio = arquivo.peek(kInicioLido);
+    if (const cadastro::LeituraArquivo cabecalho =
+            cadastro::confereCabecalho(inicio, arquivo.size() > inicio.size());
+        !cabecalho.ok) {
+        mostra(pai, cabecalho.mensagem(), exclamacao, titulo);
+        return;
+    }
     const QByteArray conteudo = arquivo.readAll();
     arquivo.close();
 
@@ -170,7 +180,7 @@ void ManutencaoCadastro::limpar(QWidget* pai) {
                titulo);
         return;
     }
-    mostra(pai, MensagemLimpa, Mensagens::Icone::Informacao, titulo);
+    mostra(pai, MensagemLimpa, Mensagens::Icone::Informacao, QStringLiteral("Aviso"));
 }
 
 } // namespace zove

@@ -75,6 +75,9 @@ QString problemaDaLinha(QByteArrayView linha) {
             return QStringLiteral("a linha contém um byte (0x%1) que não é texto Windows-1252")
                 .arg(QString::number(b, 16).toUpper());
     }
+    // Two exchange files joined into one: the second header is no taxpayer.
+    if (tabulon::semBrancos(tabulon::decodifica1252(linha)) == QLatin1String(Cabecalho))
+        return QStringLiteral("a linha repete o cabeçalho; cada arquivo deve ser importado separadamente");
     if (temSequenciaUtf8(linha))
         return QStringLiteral("o texto está em UTF-8; o arquivo deve estar em Windows-1252 (ANSI)");
     if (linha.count('|') + 1 < kValoresPorLinha)
@@ -101,18 +104,42 @@ QString LeituraArquivo::mensagem() const {
     return texto;
 }
 
+namespace {
+
+// Why the first line is not the header, or an empty text when it is.
+QString problemaDoCabecalho(QByteArrayView primeira) {
+    if (primeira.startsWith("\xEF\xBB\xBF"))
+        return QStringLiteral("o texto está em UTF-8; o arquivo deve estar em Windows-1252 (ANSI)");
+    if (tabulon::semBrancos(tabulon::decodifica1252(primeira)) != QLatin1String(Cabecalho))
+        return QStringLiteral("a primeira linha deve ser o cabeçalho %1").arg(QLatin1String(Cabecalho));
+    return {};
+}
+
+} // namespace
+
+LeituraArquivo confereCabecalho(QByteArrayView inicio, bool continua) {
+    LeituraArquivo r;
+    r.ok = true;
+    if (inicio.isEmpty())
+        return r;
+    qsizetype fim = 0;
+    while (fim < inicio.size() && inicio[fim] != '\r' && inicio[fim] != '\n')
+        ++fim;
+    if (fim == inicio.size() && continua)
+        return recusa(
+            1, QStringLiteral("a primeira linha deve ser o cabeçalho %1").arg(QLatin1String(Cabecalho)));
+    if (const QString problema = problemaDoCabecalho(inicio.first(fim)); !problema.isEmpty())
+        return recusa(1, problema);
+    return r;
+}
+
 LeituraArquivo leArquivo(QByteArrayView conteudo) {
     const QList<QByteArrayView> linhas = linhasDe(conteudo);
     if (linhas.isEmpty())
         return recusa(0, QStringLiteral("O arquivo está vazio"));
 
-    const QByteArrayView primeira = linhas.first();
-    if (primeira.startsWith("\xEF\xBB\xBF"))
-        return recusa(1,
-                      QStringLiteral("o texto está em UTF-8; o arquivo deve estar em Windows-1252 (ANSI)"));
-    if (tabulon::semBrancos(tabulon::decodifica1252(primeira)) != QLatin1String(Cabecalho))
-        return recusa(
-            1, QStringLiteral("a primeira linha deve ser o cabeçalho %1").arg(QLatin1String(Cabecalho)));
+    if (const QString problema = problemaDoCabecalho(linhas.first()); !problema.isEmpty())
+        return recusa(1, problema);
 
     LeituraArquivo r;
     r.contribuintes.reserve(static_cast<size_t>(linhas.size()));

@@ -31,10 +31,15 @@ struct LeituraArquivo {
     QString mensagem() const;
 };
 
+// Whether a file opens with the header line, judged from its first bytes `inicio` (`continua` when the
+// file holds more than that): a file of another kind is refused before it is read whole. A first line
+// running past `inicio` is no header. An empty `inicio` is left to leArquivo.
+LeituraArquivo confereCabecalho(QByteArrayView inicio, bool continua);
+
 // Checks every line before anything is used: the first line must be the header (blanks around it
 // allowed); every further non-empty line must have at least five values, no NUL or other control
-// character but tab, must not look like a digest line, and must be Windows-1252 text (not UTF-8,
-// no byte the code page leaves unassigned). Lines may end with CR LF, CR or LF.
+// character but tab, must not look like a digest line or repeat the header, and must be Windows-1252
+// text (not UTF-8, no byte the code page leaves unassigned). Lines may end with CR LF, CR or LF.
 LeituraArquivo leArquivo(QByteArrayView conteudo);
 
 // The outcome of merging imported taxpayers into the registry.

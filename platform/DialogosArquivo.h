@@ -2,7 +2,9 @@
 // File dialogs. Filters are written as pairs "description|pattern|description|pattern...", the form
 // the program's texts use; the answer is the chosen path, or an empty text when the user cancels.
 #include <QString>
+#include <memory>
 
+class QFileDialog;
 class QWidget;
 
 namespace zove {
@@ -27,6 +29,12 @@ public:
 
     // "Texto (TXT)|*.txt|Todos|*.*" -> "Texto (TXT) (*.txt);;Todos (*.*)"
     static QString filtroQt(const QString& filtro);
+    // The extension of the filter's first pattern ("*.txt" -> "txt"); empty when it names none.
+    static QString sufixoPadrao(const QString& filtro);
+    // The save dialog `salvar` shows: a name typed without an extension gets the filter's own, so the
+    // file is found again by a dialog showing that filter.
+    static std::unique_ptr<QFileDialog> montaDialogoSalvar(QWidget* pai, const QString& titulo,
+                                                           const QString& filtro, const QString& nomeInicial);
 };
 
 } // namespace zove

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -165,6 +166,31 @@ TEST_F(Manutencao, ABadLineRefusesTheWholeFileAndLeavesTheRegistry) {
     EXPECT_EQ(plataforma.mensagens.pedidos.size(), n + 1);
 }
 
+TEST_F(Manutencao, AFileOfAnotherKindIsRefusedWithoutBeingReadWhole) {
+    const QByteArray antes = contribuinte();
+    const auto refusedAtLineOne = [&](const QString& arquivo) {
+        plataforma.dialogos.escolhas = {arquivo};
+        comandos->importar(nullptr);
+        EXPECT_TRUE(ultima().texto.startsWith(kIncompativel));
+        EXPECT_TRUE(ultima().texto.contains(QStringLiteral("Linha 1:"))) << ultima().texto.toStdString();
+        EXPECT_EQ(contribuinte(), antes);
+        EXPECT_EQ(refs->oCONTRIBUINTEs->Count(), 2);
+    };
+    // A file with no line end at all.
+    teste::gravaArquivo(fora("uma-linha.txt"), QByteArray(200 * 1024, 'A'));
+    refusedAtLineOne(fora("uma-linha.txt"));
+
+    // A disk image chosen by mistake, far larger than memory (sparse, so it takes no room on disk):
+    // reading it whole before looking at its first line would exhaust memory.
+    QFile imagem(fora("disco.txt"));
+    ASSERT_TRUE(imagem.open(QIODevice::WriteOnly));
+    ASSERT_GT(imagem.write("PK\x03\x04 not a registry\r\n"), 0);
+    if (!imagem.resize(qint64(64) << 30))
+        GTEST_SKIP() << "this file system cannot hold a sparse 64 GiB file";
+    imagem.close();
+    refusedAtLineOne(fora("disco.txt"));
+}
+
 TEST_F(Manutencao, ClearingAsksKeepsDatedCopiesAndEmptiesBothTables) {
     const QByteArray zovAntes = teste::leArquivo(dados.arquivo("ZOV"));
     const QByteArray contribuinteAntes = contribuinte();
@@ -178,6 +204,10 @@ TEST_F(Manutencao, ClearingAsksKeepsDatedCopiesAndEmptiesBothTables) {
 
     comandos->limpar(nullptr);
     EXPECT_EQ(ultima().texto, QStringLiteral("A base de dados está limpa !"));
+    // A notice: the information icon under the title "Aviso".
+    EXPECT_EQ(ultima().icone, Mensagens::Icone::Informacao);
+    EXPECT_EQ(ultima().titulo, QStringLiteral("Aviso"));
+    EXPECT_EQ(ultima().botoes, Mensagens::Botoes::OK);
     EXPECT_EQ(teste::leArquivo(dados.arquivo("ZOV_copia_20261210_063000")), zovAntes);
     EXPECT_EQ(teste::leArquivo(dados.arquivo("CONTRIBUINTE_copia_20261210_063000")), contribuinteAntes);
     EXPECT_EQ(teste::leArquivo(dados.arquivo("ZOV")), zovAntes.left(zovAntes.indexOf("\r\n") + 2));

@@ -33,6 +33,35 @@ TEST(CadastroLeitura, GoodFileGivesItsTaxpayersWhateverTheLineEnds) {
     EXPECT_EQ(comoLista(r.contribuintes[2]), (QStringList{"1", "0012345", "Bar", "", ""}));
 }
 
+TEST(CadastroLeitura, TheFirstBytesDecideWhetherTheFileOpensWithTheHeader) {
+    struct Caso {
+        const char* nome;
+        QByteArray inicio;
+        bool continua;
+        bool ok;
+    };
+    const Caso casos[] = {
+        {"header and a line end", kCab + "\r\n3|1|A|61|1", true, true},
+        {"header with blanks, the whole file", "  " + kCab + "  ", false, true},
+        {"header ending in a bare LF", kCab + "\n", true, true},
+        {"nothing read: left to the full check", "", false, true},
+        {"columns in another order",
+         "DOCUMENTO_IDENTIFICACAO|TIPO_DOCUMENTO|RAZAO_SOCIAL|NUM_DDD|NUM_FONE\r\n", true, false},
+        {"a first line running past what was read", kCab + QByteArray(100, ' '), true, false},
+        {"a zip archive", QByteArray("PK\x03\x04\x14\x00\x00\x00", 8), true, false},
+        {"UTF-8 mark before the header", "\xEF\xBB\xBF" + kCab + "\r\n", true, false},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nome);
+        const auto r = cadastro::confereCabecalho(c.inicio, c.continua);
+        EXPECT_EQ(r.ok, c.ok);
+        if (!c.ok) {
+            EXPECT_EQ(r.linha, 1);
+            EXPECT_TRUE(r.mensagem().startsWith(QString::fromUtf8(cadastro::MensagemIncompativel)));
+        }
+    }
+}
+
 TEST(CadastroLeitura, HeaderOnlyIsAGoodEmptyFile) {
     const auto r = cadastro::leArquivo(kCab + "\r\n");
     EXPECT_TRUE(r.ok);
@@ -59,6 +88,8 @@ TEST(CadastroLeitura, AnyBadLineRefusesTheWholeFileNamingTheLine) {
         {"UTF-8 text", kCab + "\r\n3|2|CONCEI\xC3\x87\xC3\x83O|61|1\r\n", 2, "UTF-8"},
         {"unassigned byte", kCab + "\r\n" + bom + "3|2|A\x81|61|1\r\n", 3, "0x81"},
         {"control character", kCab + "\r\n3|2|A\x1B|61|1\r\n", 2, "controle"},
+        {"the header again (two files joined)", kCab + "\r\n" + bom + " " + kCab + "\r\n" + bom, 3,
+         "repete o cabeçalho"},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nome);

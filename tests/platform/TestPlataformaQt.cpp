@@ -12,6 +12,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPageLayout>
@@ -125,6 +126,34 @@ TEST(DialogosArquivoQt, ConverteOFiltroDePares) {
     for (const auto& [entrada, esperado] : casos)
         EXPECT_EQ(zove::DialogosArquivoQt::filtroQt(QString::fromUtf8(entrada)), QString::fromUtf8(esperado))
             << entrada;
+}
+
+TEST(DialogosArquivoQt, NomeDigitadoSemExtensaoGanhaADoFiltro) {
+    const std::pair<const char*, const char*> casos[] = {
+        {"Arquivo de Contribuinte do ZOVE (TXT)|*.txt", "txt"},
+        {"Lotes|*.rem;*.txt", "rem"},
+        {"Todos os arquivos|*.*", ""},
+        {"Qualquer|*", ""},
+        {"", ""},
+    };
+    for (const auto& [entrada, esperado] : casos)
+        EXPECT_EQ(zove::DialogosArquivoQt::sufixoPadrao(QString::fromUtf8(entrada)),
+                  QString::fromUtf8(esperado))
+            << entrada;
+
+    // The exported file must show up again under the import dialog's "*.txt" filter.
+    QTemporaryDir dir;
+    const auto dialogo = zove::DialogosArquivoQt::montaDialogoSalvar(
+        nullptr, QStringLiteral("Exportação"), QStringLiteral("Arquivo de Contribuinte do ZOVE (TXT)|*.txt"),
+        QString());
+    dialogo->setOption(QFileDialog::DontUseNativeDialog);
+    EXPECT_EQ(dialogo->acceptMode(), QFileDialog::AcceptSave);
+    dialogo->setDirectory(dir.path());
+    dialogo->selectFile(QStringLiteral("cadastro"));
+    EXPECT_EQ(dialogo->selectedFiles(), QStringList{dir.filePath(QStringLiteral("cadastro.txt"))});
+    // A name with its own extension keeps it.
+    dialogo->selectFile(QStringLiteral("cadastro.dat"));
+    EXPECT_EQ(dialogo->selectedFiles(), QStringList{dir.filePath(QStringLiteral("cadastro.dat"))});
 }
 
 TEST(ConfiguracoesQt, UmValorGravadoEstaLaNaProximaVez) {
