@@ -1,14 +1,13 @@
 #include "data/ZovEnv_Simulator.h"
 
 #include "data/ArquivoDeTabela.h"
+#include "data/ConteudoTabela.h"
 #include "data/Referencias.h"
 #include "tabulon/Funcoes.h"
 #include "tabulon/Init.h"
-#include "tabulon/Texto1252.h"
 
 #include <QDir>
 #include <QFile>
-#include <QStringEncoder>
 #include <optional>
 #include <vector>
 
@@ -19,142 +18,6 @@ namespace {
 const QString kZOV = QStringLiteral("ZOV");
 const QString kCONTRIBUINTE = QStringLiteral("CONTRIBUINTE");
 const QString kSufixoTemp = QStringLiteral("_temp");
-// A line beginning with this mark is taken for a digest line and never read as a record.
-const QString kMarcaDigest = QStringLiteral(":):)");
-
-// Why a value cannot be stored in a table file, or nothing when it can. A "|" or a line break would
-// split the record on the next load, a NUL makes the loader refuse the file, and a character without
-// a Windows-1252 byte would come back as another character.
-std::optional<QString> problemaDoValor(const char* campo, const QString& valor) {
-    const auto recusa = [&](const QString& motivo) {
-        return QStringLiteral("O campo %1 contém %2 e não pode ser gravado.")
-            .arg(QLatin1String(campo), motivo);
-    };
-    for (const QChar c : valor) {
-        if (c == QLatin1Char('|'))
-            return recusa(QStringLiteral("o caractere \"|\""));
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n'))
-            return recusa(QStringLiteral("uma quebra de linha"));
-        if (c.isNull())
-            return recusa(QStringLiteral("um caractere nulo"));
-        // ASCII and the Latin-1 letters have a byte of their own; anything else is asked to the codec.
-        const char16_t u = c.unicode();
-        if ((u >= 0x80 && u < 0xA0) || u > 0xFF) {
-            if (!tabulon::representavelEm1252(QString(c)))
-                return recusa(QStringLiteral("um caractere que não existe na página de código Windows-1252"));
-        }
-    }
-    return std::nullopt;
-}
-
-// Why a value of a column the loader decodes cannot be stored, or nothing when it can. The format has
-// no escape for "&": an entity name such as "&atilde;" would come back as the letter it names.
-std::optional<QString> entidadeNoValor(const char* campo, const QString& valor) {
-    if (!valor.contains(QLatin1Char('&')) || tabulon::Init::DecodificaTexto(valor) == valor)
-        return std::nullopt;
-    QString entidade = QStringLiteral("&");
-    for (qsizetype i = valor.indexOf(QLatin1Char('&')); i >= 0; i = valor.indexOf(QLatin1Char('&'), i + 1)) {
-        const qsizetype fim = valor.indexOf(QLatin1Char(';'), i);
-        if (fim < 0)
-            break;
-        const QString candidata = valor.mid(i, fim - i + 1);
-        if (tabulon::Init::DecodificaTexto(candidata) != candidata) {
-            entidade = candidata;
-            break;
-        }
-    }
-    return QStringLiteral(
-               "O campo %1 contém \"%2\", que seria lido de volta como \"%3\"; o valor não pode ser "
-               "gravado.")
-        .arg(QLatin1String(campo), entidade, tabulon::Init::DecodificaTexto(entidade));
-}
-
-// The file content for a collection: the loaded header, then one line per record with its stored
-// fields in record order, CR LF after each line, Windows-1252. Documents without a number and empty
-// slots are left out. Nothing is produced when any value cannot be stored.
-template <class ColecaoT>
-std::optional<QByteArray> montaArquivo(const QStringList& cabecalho, bool carregadaTemRegistros,
-                                       const ColecaoT& registros, bool pulaSemNumero, QString* erro) {
-    using Registro = typename ColecaoT::RegistroT;
-    constexpr auto& defs = Registro::campos;
-
-    // A collection built without a header would be written with an empty first line, and every
-    // column would then resolve to the first one on the next load. The standard names are only put in
-    // when nothing was read under the empty header: records loaded under it hold column 0 in every
-    // field, and writing them would repeat that value everywhere.
-    QStringList nomes = cabecalho;
-    if (nomes.size() <= 1 && nomes.value(0).isEmpty()) {
-        if (carregadaTemRegistros) {
-            *erro =
-                QStringLiteral("A tabela foi carregada com o cabeçalho vazio; ela não foi regravada para não "
-                               "trocar os valores de coluna.");
-            return std::nullopt;
-        }
-        nomes.clear();
-        for (const auto& d : defs)
-            nomes.append(QLatin1String(d.coluna));
-    }
-
-    // Values go out in record order under the loaded header; a header whose columns stand elsewhere
-    // would read them back into other fields, so such a file is left as it is.
-    for (size_t k = 0; k < defs.size(); ++k) {
-        const QString coluna = QString::fromLatin1(defs[k].coluna).toUpper();
-        qsizetype achada = -1;
-        for (qsizetype j = 0; j < nomes.size(); ++j) {
-            if (nomes.at(j).toUpper() == coluna)
-                achada = j;
-        }
-        if (achada != static_cast<qsizetype>(k)) {
-            *erro =
-                QStringLiteral("O cabeçalho da tabela não traz a coluna %1 na posição %2; a tabela não foi "
-                               "regravada para não trocar os valores de coluna.")
-                    .arg(QLatin1String(defs[k].coluna))
-                    .arg(k + 1);
-            return std::nullopt;
-        }
-    }
-
-    QString texto;
-    texto.reserve((registros.Count() + 1) * 160);
-    texto += nomes.join(QLatin1Char('|'));
-    texto += QLatin1String("\r\n");
-    for (const auto& registro : registros) {
-        if (!registro || (pulaSemNumero && ((*registro).*(defs[0].membro)).isEmpty()))
-            continue;
-        for (size_t k = 0; k < defs.size(); ++k) {
-            const QString& valor = (*registro).*(defs[k].membro);
-            if (auto problema = problemaDoValor(defs[k].campo, valor)) {
-                *erro = *problema;
-                return std::nullopt;
-            }
-            if (defs[k].decodificado) {
-                if (auto problema = entidadeNoValor(defs[k].campo, valor)) {
-                    *erro = *problema;
-                    return std::nullopt;
-                }
-            }
-            if (k == 0 && valor.startsWith(kMarcaDigest)) {
-                *erro = QStringLiteral("O campo %1 começa com \"%2\" e não pode ser gravado.")
-                            .arg(QLatin1String(defs[k].campo), kMarcaDigest);
-                return std::nullopt;
-            }
-            if (k > 0)
-                texto += QLatin1Char('|');
-            texto += valor;
-        }
-        texto += QLatin1String("\r\n");
-    }
-
-    QStringEncoder codificador("windows-1252", QStringEncoder::Flag::Stateless);
-    QByteArray conteudo = codificador.encode(texto);
-    if (codificador.hasError()) {
-        // Only a header name can get here: every value was checked above.
-        *erro = QStringLiteral("O cabeçalho da tabela contém um caractere que não existe na página de "
-                               "código Windows-1252 e não pode ser gravado.");
-        return std::nullopt;
-    }
-    return conteudo;
-}
 
 // A new collection with the same records, where position `trocar` holds `novo` instead (a null `novo`
 // leaves that record out), and `novo` is appended when `trocar` is 0.
@@ -331,8 +194,8 @@ struct ZovEnv_Simulator::Estado {
     std::optional<QByteArray> conteudo(const Tabela<ColecaoT>& t, const ColecaoT& carregada,
                                        const ColecaoT& registros, QString* erro,
                                        bool daMemoria = false) const {
-        return montaArquivo(carregada.campos(), !daMemoria && carregada.Count() > 0, registros,
-                            t.pulaSemNumero, erro);
+        return conteudo::montaArquivo(carregada.campos(), !daMemoria && carregada.Count() > 0, registros,
+                                      t.pulaSemNumero, erro);
     }
 
     // Writes `registros` in place of the table and loads the file afresh. On any failure the file keeps
