@@ -157,27 +157,30 @@ void ManutencaoCadastro::limpar(QWidget* pai) {
 
     const QDateTime quando = m_relogio();
     const QString pasta = m_refs.sDirDados;
-    // The copies are taken while both tables are held, so they are exactly what is cleared.
-    const ResultadoAlteracao r = m_refs.oZovEnv().AlteraEmLote(
-        [&](tabulon::ZOVs& zovs, tabulon::CONTRIBUINTEs& contribuintes, QString* erro) {
-            for (const QString& tabela : {kZOV, kCONTRIBUINTE}) {
-                QString motivo;
-                const std::optional<QByteArray> conteudo = leTabela(pasta, tabela, &motivo);
-                const QString copia =
-                    QDir(pasta).filePath(cadastro::nomeCopiaDeSeguranca(pasta, tabela, quando));
-                if (!conteudo || !m_gravador(copia, *conteudo, &motivo)) {
-                    *erro = QStringLiteral("a cópia de segurança de %1 não pôde ser gravada em %2: %3")
-                                .arg(tabela, QDir::toNativeSeparators(copia), motivo);
-                    return false;
-                }
+    // The copies are taken while both tables are held, so they are exactly what is cleared. Each table
+    // is then emptied by its own LimpaBase, which leaves its "_temp" file holding the previous content.
+    const ZovEnv_Simulator::ResultadoLimpeza r = m_refs.oZovEnv().LimpaBase([&](QString* erro) {
+        for (const QString& tabela : {kZOV, kCONTRIBUINTE}) {
+            QString motivo;
+            const std::optional<QByteArray> conteudo = leTabela(pasta, tabela, &motivo);
+            const QString copia = QDir(pasta).filePath(cadastro::nomeCopiaDeSeguranca(pasta, tabela, quando));
+            if (!conteudo || !m_gravador(copia, *conteudo, &motivo)) {
+                *erro = QStringLiteral("a cópia de segurança de %1 não pôde ser gravada em %2: %3")
+                            .arg(tabela, QDir::toNativeSeparators(copia), motivo);
+                return false;
             }
-            zovs.removeRegistros();
-            contribuintes.removeRegistros();
-            return true;
-        });
-    if (!r) {
-        mostra(pai, QStringLiteral("Não foi possível remover itens:  ") + r.erro, Mensagens::Icone::Critico,
-               titulo);
+        }
+        return true;
+    });
+    if (!r.ok()) {
+        // Each table that failed has its own message; a failure before either was touched is one.
+        QStringList mensagens;
+        for (const QString& m : {r.mensagemZOV, r.mensagemCONTRIBUINTE}) {
+            if (!m.isEmpty() && !mensagens.contains(m))
+                mensagens.append(m);
+        }
+        for (const QString& m : std::as_const(mensagens))
+            mostra(pai, m, Mensagens::Icone::Critico, titulo);
         return;
     }
     mostra(pai, MensagemLimpa, Mensagens::Icone::Informacao, QStringLiteral("Aviso"));

@@ -527,7 +527,7 @@ ResultadoAlteracao ZovEnv_Simulator::ZOVDelete(const QString& numDocumento) {
     });
 }
 
-ZovEnv_Simulator::ResultadoLimpeza ZovEnv_Simulator::LimpaBase() {
+ZovEnv_Simulator::ResultadoLimpeza ZovEnv_Simulator::LimpaBase(const std::function<bool(QString*)>& antes) {
     Estado& e = *m_estado;
     const QString kPrefixo = QStringLiteral("Não foi possível remover itens:  ");
     ResultadoLimpeza r;
@@ -541,6 +541,11 @@ ZovEnv_Simulator::ResultadoLimpeza ZovEnv_Simulator::LimpaBase() {
     BloqueioTabela bloqueioZ(e.refs.sDirDados, kZOV);
     if (auto falha = e.trava(bloqueioZ))
         return falhaNasDuas(*falha);
+    if (antes) {
+        QString erro;
+        if (!antes(&erro))
+            return falhaNasDuas(erro);
+    }
 
     const auto limpa = [&](const auto& tabela, QString* mensagem) {
         if (auto falha = e.atualiza(tabela)) {

@@ -212,6 +212,9 @@ TEST_F(Manutencao, ClearingAsksKeepsDatedCopiesAndEmptiesBothTables) {
     EXPECT_EQ(teste::leArquivo(dados.arquivo("CONTRIBUINTE_copia_20261210_063000")), contribuinteAntes);
     EXPECT_EQ(teste::leArquivo(dados.arquivo("ZOV")), zovAntes.left(zovAntes.indexOf("\r\n") + 2));
     EXPECT_EQ(contribuinte(), kCab + "\r\n");
+    // The "_temp" files keep what was there before, as every table clearing leaves them.
+    EXPECT_EQ(teste::leArquivo(dados.arquivo("ZOV_temp")), zovAntes);
+    EXPECT_EQ(teste::leArquivo(dados.arquivo("CONTRIBUINTE_temp")), contribuinteAntes);
     EXPECT_EQ(refs->oZOVs->Count(), 0);
     EXPECT_EQ(refs->oCONTRIBUINTEs->Count(), 0);
     EXPECT_EQ(refs->oZOVs->Campos_Count(), 17);
@@ -239,6 +242,8 @@ TEST_F(Manutencao, NothingIsClearedWhenACopyCannotBeMade) {
     EXPECT_EQ(contribuinte(), contribuinteAntes);
     EXPECT_EQ(refs->oZOVs->Count(), 1);
     EXPECT_EQ(refs->oCONTRIBUINTEs->Count(), 2);
+    // One message, not one per table.
+    ASSERT_EQ(plataforma.mensagens.pedidos.size(), 2);
     EXPECT_TRUE(ultima().texto.startsWith(QStringLiteral("Não foi possível remover itens:  ")));
     EXPECT_TRUE(ultima().texto.contains(QStringLiteral("disco cheio")));
 }
