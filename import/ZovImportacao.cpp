@@ -3,6 +3,7 @@
 #include "data/Referencias.h"
 #include "import/LoteImportacao.h"
 #include "import/RegistroZove.h"
+#include "tabulon/Funcoes.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -76,7 +77,8 @@ bool ZovImportacao::ImportaDados(const QString& caminho) {
     }
     QFile arquivo(caminho);
     if (!arquivo.open(QIODevice::ReadOnly)) {
-        m_logs.NewLog(QStringLiteral("Erro na abertura do arquivo \n") + arquivo.errorString());
+        m_logs.NewLog(QStringLiteral("Erro na abertura do arquivo \n") +
+                      tabulon::motivoEmPortugues(arquivo.errorString()));
         return false;
     }
 
@@ -99,7 +101,7 @@ bool ZovImportacao::ImportaDados(const QString& caminho) {
         }
     }
     const bool falhaNaLeitura = arquivo.error() != QFileDevice::NoError;
-    const QString erroDeLeitura = arquivo.errorString();
+    const QString erroDeLeitura = tabulon::motivoEmPortugues(arquivo.errorString());
     arquivo.close();
     if (!m_cancelado && !avisa())
         m_cancelado = true;

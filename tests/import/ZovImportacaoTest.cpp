@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSet>
 #include <QTextStream>
 
@@ -94,6 +95,20 @@ TEST_F(Importacao, ArquivoInexistenteEDepoisUmBom) {
     EXPECT_EQ(importacao.Logs().Count(), 0);
     ASSERT_EQ(importacao.Zovs().Count(), 1); // a last line without terminator is read
     EXPECT_EQ(importacao.Zovs().Item(1)->Status(), ZovRegras::Importado);
+}
+
+// A file that exists but cannot be opened: the reason is the system's, told in Portuguese.
+TEST_F(Importacao, ArquivoQueNaoAbreDizOMotivoEmPortugues) {
+    // Write-only for everyone, root included, where the kernel enforces it on this file.
+    const QString semLeitura = QStringLiteral("/proc/sys/vm/drop_caches");
+    QFile sonda(semLeitura);
+    if (!QFileInfo::exists(semLeitura) || sonda.open(QIODevice::ReadOnly))
+        GTEST_SKIP() << "no file here refuses to be read";
+    ZovImportacao importacao(*refs, [] { return kHoje; });
+    EXPECT_FALSE(importacao.ImportaDados(semLeitura));
+    EXPECT_EQ(importacao.Zovs().Count(), 0);
+    EXPECT_EQ(importacao.Logs().textos(),
+              QStringList{QStringLiteral("Erro na abertura do arquivo \nPermissão negada")});
 }
 
 // A huge line is cut at the limit and refused by its length; a file without any line break is one
