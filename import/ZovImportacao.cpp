@@ -3,9 +3,12 @@
 #include "data/Referencias.h"
 #include "import/LoteImportacao.h"
 #include "import/RegistroZove.h"
+#include "tabulon/Funcoes.h"
 
 #include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace zove {
 
@@ -17,7 +20,8 @@ class LeitorDeLinhas {
 public:
     LeitorDeLinhas(QIODevice& dispositivo, qsizetype limite) : m_dispositivo(dispositivo), m_limite(limite) {}
 
-    // The next line without its LF; false at the end of the file. A last line without LF is read too.
+    // The next line without its terminator; false at the end of the file. A line ends at LF, CR LF or a
+    // lone CR, as a text line input reads them; a last line without terminator is read too.
     bool proxima(QByteArray& linha) {
         linha.clear();
         bool leuAlgo = false;
@@ -28,13 +32,32 @@ public:
                 if (m_bloco.isEmpty())
                     return leuAlgo;
             }
+            // The LF of a CR LF split between two blocks belongs to the line already returned.
+            if (m_depoisDeCR) {
+                m_depoisDeCR = false;
+                if (m_bloco.at(m_pos) == '\n') {
+                    ++m_pos;
+                    continue;
+                }
+            }
             leuAlgo = true;
-            const qsizetype lf = m_bloco.indexOf('\n', m_pos);
-            const qsizetype fim = lf < 0 ? m_bloco.size() : lf;
+            const char* dados = m_bloco.constData();
+            const char* fimBloco = dados + m_bloco.size();
+            const char* quebra =
+                std::find_if(dados + m_pos, fimBloco, [](char c) { return c == '\n' || c == '\r'; });
+            const qsizetype fim = quebra - dados;
             const qsizetype cabe = std::max<qsizetype>(0, m_limite + 1 - linha.size());
-            linha.append(m_bloco.constData() + m_pos, std::min(fim - m_pos, cabe));
-            if (lf >= 0) {
-                m_pos = lf + 1;
+            linha.append(dados + m_pos, std::min(fim - m_pos, cabe));
+            if (quebra != fimBloco) {
+                m_pos = fim + 1;
+                if (*quebra == '\r') {
+                    if (m_pos < m_bloco.size()) {
+                        if (m_bloco.at(m_pos) == '\n')
+                            ++m_pos;
+                    } else {
+                        m_depoisDeCR = true;
+                    }
+                }
                 return true;
             }
             m_pos = m_bloco.size();
@@ -47,6 +70,7 @@ private:
     qsizetype m_limite;
     QByteArray m_bloco;
     qsizetype m_pos = 0;
+    bool m_depoisDeCR = false;
 };
 
 constexpr qsizetype kIntervaloProgresso = 256;
@@ -76,7 +100,8 @@ bool ZovImportacao::ImportaDados(const QString& caminho) {
     }
     QFile arquivo(caminho);
     if (!arquivo.open(QIODevice::ReadOnly)) {
-        m_logs.NewLog(QStringLiteral("Erro na abertura do arquivo \n") + arquivo.errorString());
+        m_logs.NewLog(QStringLiteral("Erro na abertura do arquivo \n") +
+                      tabulon::motivoEmPortugues(arquivo.errorString()));
         return false;
     }
 
@@ -99,7 +124,7 @@ bool ZovImportacao::ImportaDados(const QString& caminho) {
         }
     }
     const bool falhaNaLeitura = arquivo.error() != QFileDevice::NoError;
-    const QString erroDeLeitura = arquivo.errorString();
+    const QString erroDeLeitura = tabulon::motivoEmPortugues(arquivo.errorString());
     arquivo.close();
     if (!m_cancelado && !avisa())
         m_cancelado = true;

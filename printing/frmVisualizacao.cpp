@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
@@ -222,9 +223,12 @@ bool frmVisualizacao::imprimeEmPdf(const QString& caminho, bool marcar) {
 
 bool frmVisualizacao::Imprimir() {
     m_arquivoPdf.clear();
+    // The printer object is set up on first use, and only then is it known whether the machine has a
+    // printer at all: asked before, the first run of a session would go to the printer object's own
+    // fallback file instead of the document's PDF.
+    QPrinter& impressora = m_plataforma.impressora.printer();
     if (m_plataforma.impressora.semImpressora())
         return imprimeEmPdf(nomePdf(), true);
-    QPrinter& impressora = m_plataforma.impressora.printer();
     impressora.setPageLayout(
         QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, MargensPagina, QPageLayout::Millimeter));
     impressora.setDocName(QStringLiteral("ZOVE ") + m_dados.p_num_documento);
@@ -283,6 +287,11 @@ int frmVisualizacao::mostrar() {
     // Every showing is a fresh load: the page of the document now set is drawn when it appears.
     m_primeiraAtivacao = true;
     pctZov->setImagem(QImage());
+    // A fresh load shows the page from its top, whatever copy the previous document was left at.
+    {
+        const QSignalBlocker semRedesenho(vscBarra);
+        vscBarra->setValue(0);
+    }
     return exec();
 }
 

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSet>
 #include <QTextStream>
 
@@ -94,6 +95,49 @@ TEST_F(Importacao, ArquivoInexistenteEDepoisUmBom) {
     EXPECT_EQ(importacao.Logs().Count(), 0);
     ASSERT_EQ(importacao.Zovs().Count(), 1); // a last line without terminator is read
     EXPECT_EQ(importacao.Zovs().Item(1)->Status(), ZovRegras::Importado);
+}
+
+// A file that exists but cannot be opened: the reason is the system's, told in Portuguese.
+TEST_F(Importacao, ArquivoQueNaoAbreDizOMotivoEmPortugues) {
+    // Write-only for everyone, root included, where the kernel enforces it on this file.
+    const QString semLeitura = QStringLiteral("/proc/sys/vm/drop_caches");
+    QFile sonda(semLeitura);
+    if (!QFileInfo::exists(semLeitura) || sonda.open(QIODevice::ReadOnly))
+        GTEST_SKIP() << "no file here refuses to be read";
+    ZovImportacao importacao(*refs, [] { return kHoje; });
+    EXPECT_FALSE(importacao.ImportaDados(semLeitura));
+    EXPECT_EQ(importacao.Zovs().Count(), 0);
+    EXPECT_EQ(importacao.Logs().textos(),
+              QStringList{QStringLiteral("Erro na abertura do arquivo \nPermissão negada")});
+}
+
+// A lone CR ends a line as CR LF and LF do, also when it is the last byte of a read block and its LF
+// starts the next one (that LF is no empty line of its own).
+TEST_F(Importacao, CRSozinhoTerminaALinha) {
+    const QByteArray bom = bytes(valido(QStringLiteral("7307")));
+    struct Caso {
+        const char* nome;
+        QByteArray conteudo;
+        QStringList situacoes;
+    } casos[] = {
+        {"CR", bom + "\r" + bom + "\r", {ZovRegras::Importado, ZovRegras::Importado}},
+        {"CR, CR LF e LF",
+         bom + "\r\r\n" + bom + "\n",
+         {ZovRegras::Importado, ZovRegras::Invalido, ZovRegras::Importado}},
+        // 65,535 bytes, then the CR at the end of the first block and its LF at the start of the next.
+        {"CR LF entre blocos",
+         QByteArray(65535, 'x') + "\r\n" + bom + "\r\n",
+         {ZovRegras::Invalido, ZovRegras::Importado}},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nome);
+        ZovImportacao importacao(*refs, [] { return kHoje; });
+        ASSERT_TRUE(importacao.ImportaDados(escreve(c.conteudo)));
+        QStringList situacoes;
+        for (const auto& zov : importacao.Zovs())
+            situacoes << zov->Status();
+        EXPECT_EQ(situacoes, c.situacoes);
+    }
 }
 
 // A huge line is cut at the limit and refused by its length; a file without any line break is one

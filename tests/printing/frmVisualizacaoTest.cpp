@@ -227,6 +227,73 @@ TEST_F(Visualizacao, CadaCarregamentoMostraODocumentoAtual) {
     EXPECT_EQ(vistos, (QStringList{Codigo, outro}));
 }
 
+TEST_F(Visualizacao, NovoCarregamentoComecaDoTopoDaPagina) {
+    auto* barra = janela->findChild<QScrollBar*>(QStringLiteral("vscBarra"));
+    ASSERT_TRUE(barra);
+    // The previous document was left showing copy 3 only.
+    barra->setValue(2);
+    const int coluna = qRound(25 * 96 / 25.4);
+    int posicao = -1;
+    int topo = -1;
+    QTimer::singleShot(0, janela.get(), [&] {
+        posicao = barra->value();
+        topo = primeiraLinhaEscura(janela->pctZov->imagem(), coluna);
+        QTest::mouseClick(janela->cmdSair, Qt::LeftButton);
+    });
+    janela->mostrar();
+    EXPECT_EQ(posicao, 0);
+    // The header frame of copy 1 starts 3 mm from the top.
+    EXPECT_NEAR(topo, 3 * 96 / 25.4, 1.5);
+}
+
+// A printer object that, like the system's, finds out whether the machine has a printer only when it
+// is first set up, and then falls back on a file of its own.
+class ImpressoraQueDescobreAoCriar : public Impressora {
+public:
+    explicit ImpressoraQueDescobreAoCriar(QString arquivo) : m_arquivo(std::move(arquivo)) {}
+    bool configurar(QWidget*) override { return false; }
+    QPrinter& printer() override {
+        if (!m_printer) {
+            m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            m_printer->setOutputFormat(QPrinter::PdfFormat);
+            m_printer->setOutputFileName(m_arquivo);
+            m_sem = true;
+        }
+        return *m_printer;
+    }
+    bool semImpressora() const override { return m_sem; }
+    QString arquivoPdf() const override { return m_arquivo; }
+
+private:
+    QString m_arquivo;
+    std::unique_ptr<QPrinter> m_printer;
+    bool m_sem = false;
+};
+
+TEST_F(Visualizacao, PrimeiraImpressaoSemImpressoraJaVaiParaOPdfDoDocumento) {
+    QTemporaryDir outra;
+    const QString reserva = outra.filePath(QStringLiteral("ZOVE.pdf"));
+    ImpressoraQueDescobreAoCriar impressora(reserva);
+    Plataforma p = plat.plataforma();
+    Plataforma comEla{p.mensagens,     p.dialogos, impressora, p.areaDeTrabalho,
+                      p.configuracoes, p.regional, p.ajuda};
+    frmVisualizacao v(comEla, *refs);
+    v.setPastaCodigoBarras(barras.path());
+    v.setPastaDocumentos(documentos.path());
+    v.setDados(janela->dados());
+    v.preparaCodigoBarras();
+
+    ASSERT_TRUE(v.Imprimir());
+    const QString esperado = QDir(documentos.path()).filePath(QStringLiteral("ZOVE_%1.pdf").arg(numero));
+    EXPECT_EQ(v.arquivoPdf(), esperado);
+    EXPECT_TRUE(teste::leArquivo(esperado).startsWith("%PDF"));
+    EXPECT_FALSE(QFileInfo::exists(reserva));
+    EXPECT_EQ(impresso(), QStringLiteral("1"));
+    v.mostraSucesso(nullptr);
+    ASSERT_EQ(plat.mensagens.pedidos.size(), 1);
+    EXPECT_TRUE(plat.mensagens.pedidos[0].texto.contains(QDir::toNativeSeparators(esperado)));
+}
+
 TEST_F(Visualizacao, BotaoImprimirImprimeEAvisa) {
     janela->show();
     QTest::mouseClick(janela->cmdImprimir, Qt::LeftButton);
