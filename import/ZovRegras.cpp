@@ -248,8 +248,10 @@ bool ZovRegras::regraReceita() {
     const Referencias* refs = m_ctx.refs;
     const auto regras =
         refs && refs->oMAB_VALIDA_DOCs ? refs->oMAB_VALIDA_DOCs->Query_MVD_MCR_COD_RCTA(m_receita) : nullptr;
+    // Without the loaded tables no revenue can be judged (nor offered).
     const bool oferecida = m_ctx.receitasOferecidas ? m_ctx.receitasOferecidas->contains(m_receita)
-                                                    : receitasOferecidas(*refs).contains(m_receita);
+                           : refs                   ? receitasOferecidas(*refs).contains(m_receita)
+                                                    : false;
     if (quantos(regras) != 1 || !oferecida) {
         registra(QStringLiteral("Receita inválida"));
         return false;

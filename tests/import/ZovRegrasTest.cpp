@@ -370,6 +370,14 @@ TEST_F(Regras, MensagensDasRegras) {
     }
 }
 
+// Without the loaded tables a record cannot be judged: it is refused by the revenue check.
+TEST_F(Regras, SemTabelasCarregadasAReceitaEhInvalida) {
+    ZovRegras zov;
+    zov.NewZov(valido(QStringLiteral("7307")));
+    EXPECT_EQ(zov.Status(), ZovRegras::Invalido);
+    EXPECT_EQ(zov.Logs().textos(), QStringList{QStringLiteral("Receita inválida")});
+}
+
 TEST_F(Regras, RegistroEmBrancoOuDeOutroTamanho) {
     const QString bom = valido(QStringLiteral("7307"));
     struct Caso {
