@@ -52,13 +52,20 @@ bool LoteImportacao::aplicaEm(tabulon::ZOVs& zovs, tabulon::CONTRIBUINTEs& contr
         documento->NUM_DOCUMENTO = QString::number((*proximo)++);
         zovs.Add(std::move(documento));
 
+        // The taxpayer is the row of that type and number: a row of another type sharing the number
+        // (a state registration and a Renavam can) belongs to someone else and is left alone.
         const tabulon::CONTRIBUINTE& novo = item.contribuinte;
         auto& mesmoNumero = porNumero[novo.DOCUMENTO_IDENTIFICACAO];
+        std::shared_ptr<tabulon::CONTRIBUINTE> doMesmoTipo;
         int mesmoTipo = 0;
-        for (const auto& c : mesmoNumero)
-            mesmoTipo += c->TIPO_DOCUMENTO == novo.TIPO_DOCUMENTO ? 1 : 0;
+        for (const auto& c : mesmoNumero) {
+            if (c->TIPO_DOCUMENTO == novo.TIPO_DOCUMENTO) {
+                ++mesmoTipo;
+                doMesmoTipo = c;
+            }
+        }
         if (mesmoTipo == 1) {
-            *mesmoNumero.front() = novo;
+            *doMesmoTipo = novo;
         } else {
             auto registro = std::make_shared<tabulon::CONTRIBUINTE>(novo);
             mesmoNumero.push_back(registro);

@@ -23,9 +23,9 @@ public:
 
     // Applies the batch to the tables, in file order, as if each document had been saved by itself:
     // numbers follow the last document's, and for each taxpayer, when exactly one taxpayer has that type
-    // and number, the first taxpayer with that number takes the five values, otherwise a new one is
-    // appended (so a later record sees what an earlier one added or changed). False, with the reason,
-    // when the last document's number is not a number.
+    // and number, that taxpayer takes the five values, otherwise a new one is appended (so a later
+    // record sees what an earlier one added or changed); a taxpayer of another type with the same
+    // number is never touched. False, with the reason, when the last document's number is not a number.
     bool aplicaEm(tabulon::ZOVs& zovs, tabulon::CONTRIBUINTEs& contribuintes, QString* erro) const;
 
 private:

@@ -4,12 +4,10 @@
 #include "data/Referencias.h"
 #include "entry/RegrasReceita.h"
 #include "entry/VerificacaoPreenchimento.h"
-#include "import/LoteImportacao.h"
 #include "import/RegistroZove.h"
+#include "import/ZovRegrasCampos.h"
 #include "tabulon/Colecoes.h"
 #include "tabulon/Funcoes.h"
-#include "tabulon/Init.h"
-#include "tabulon/Texto1252.h"
 #include "validation/Validacao.h"
 
 #include <limits>
@@ -21,6 +19,9 @@ const QString ZovRegras::Importado = QStringLiteral("Importado");
 const QString ZovRegras::Invalido = QStringLiteral("Inválido");
 const QString ZovRegras::ErroConversao =
     QStringLiteral("Erro na importação dos dados. Tipo de dados diferente do esperado");
+
+using regras::dataReal;
+using regras::numerico;
 
 namespace {
 
@@ -47,73 +48,6 @@ std::optional<qint64> numeroDoCampo(const QString& campo) {
         v = v * 10 + (c.unicode() - u'0');
     }
     return negativo ? -v : v;
-}
-
-// Decimal digits only: what the rules call numeric once the record's fields are converted.
-bool numerico(const QString& texto) {
-    if (texto.isEmpty())
-        return false;
-    for (const QChar c : texto) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    }
-    return true;
-}
-
-// A real calendar date written dd/mm/yyyy, nothing else.
-std::optional<QDate> dataReal(const QString& texto) {
-    if (texto.size() != 10)
-        return std::nullopt;
-    const QDate d = QDate::fromString(texto, QStringLiteral("dd/MM/yyyy"));
-    if (!d.isValid())
-        return std::nullopt;
-    return d;
-}
-
-QString textoDaData(const QDate& d) {
-    return d.toString(QStringLiteral("dd/MM/yyyy"));
-}
-
-// The width the entry form stores an identification with, by type.
-int larguraDaIdentificacao(const QString& tipo) {
-    if (tipo == QLatin1String("2"))
-        return 14;
-    if (tipo == QLatin1String("3"))
-        return 11;
-    if (tipo == QLatin1String("1") || tipo == QLatin1String("5"))
-        return 9;
-    return 0;
-}
-
-// Why a value cannot go into a table file, or nothing when it can.
-std::optional<QString> problemaParaGravar(const QString& valor) {
-    for (const QChar c : valor) {
-        if (c == QLatin1Char('|'))
-            return QStringLiteral("o caractere \"|\"");
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n'))
-            return QStringLiteral("uma quebra de linha");
-        if (c.isNull())
-            return QStringLiteral("um caractere nulo");
-    }
-    if (!tabulon::representavelEm1252(valor))
-        return QStringLiteral("um caractere que não existe na página de código Windows-1252");
-    return std::nullopt;
-}
-
-template <class Registro> std::optional<QString> problemaDoRegistro(const Registro& r) {
-    for (const auto& d : Registro::campos) {
-        const QString& valor = r.*(d.membro);
-        if (auto p = problemaParaGravar(valor))
-            return QStringLiteral("O campo %1 contém %2 e não pode ser gravado.")
-                .arg(QLatin1String(d.campo), *p);
-        // The file has no escape for "&": an entity name in a decoded column would read back as the
-        // letter it names, and the facade refuses the whole batch for it.
-        if (d.decodificado && valor.contains(QLatin1Char('&')) &&
-            tabulon::Init::DecodificaTexto(valor) != valor)
-            return QStringLiteral("O campo %1 contém um nome de entidade e não pode ser gravado.")
-                .arg(QLatin1String(d.campo));
-    }
-    return std::nullopt;
 }
 
 template <class ColecaoPtr> qsizetype quantos(const ColecaoPtr& c) {
@@ -248,8 +182,10 @@ bool ZovRegras::regraReceita() {
     const Referencias* refs = m_ctx.refs;
     const auto regras =
         refs && refs->oMAB_VALIDA_DOCs ? refs->oMAB_VALIDA_DOCs->Query_MVD_MCR_COD_RCTA(m_receita) : nullptr;
+    // Without the loaded tables no revenue can be judged (nor offered).
     const bool oferecida = m_ctx.receitasOferecidas ? m_ctx.receitasOferecidas->contains(m_receita)
-                                                    : receitasOferecidas(*refs).contains(m_receita);
+                           : refs                   ? receitasOferecidas(*refs).contains(m_receita)
+                                                    : false;
     if (quantos(regras) != 1 || !oferecida) {
         registra(QStringLiteral("Receita inválida"));
         return false;
@@ -637,64 +573,6 @@ bool ZovRegras::regraValores() {
         registra(QStringLiteral("Total não pode ser zero"));
         return false;
     }
-    return true;
-}
-
-bool ZovRegras::armazena() {
-    if (m_incluido || !m_ctx.lote)
-        return true;
-
-    QString referencia;
-    if (MVD_REFERENCIA == QLatin1String("1") || MVD_REFERENCIA.isEmpty() ||
-        MVD_REFERENCIA == QLatin1String("2") || MVD_REFERENCIA == QLatin1String("4"))
-        referencia = m_ano + formato::zeros(m_periodo, 2);
-    else if (MVD_REFERENCIA == QLatin1String("3"))
-        referencia = QString::number(m_parcelas.toInt());
-    else if (MVD_REFERENCIA == QLatin1String("5"))
-        referencia = m_ano;
-    if (referencia.isEmpty())
-        referencia = QStringLiteral("000000");
-
-    const auto ouZero = [](const QString& v) { return v.isEmpty() ? QStringLiteral("0") : v; };
-    const QString identificacao =
-        formato::zeros(m_NumIdentificacao, larguraDaIdentificacao(m_tipoIdentificacao));
-
-    tabulon::ZOV documento;
-    documento.TIPO_DOCUMENTO_IDENT = m_tipoIdentificacao;
-    documento.NUM_DOCUMENTO_IDENT = identificacao;
-    documento.COD_RECEITA = m_receita;
-    documento.REFERENCIA = referencia;
-    documento.NUM_DOCUMENTO_ORIGEM = ouZero(m_NumDocumentoOrigem);
-    documento.DATA_VENCIMENTO = textoDaData(*dataReal(m_DataVencimento));
-    documento.DATA_CALCULO = textoDaData(*dataReal(m_DataMaximaPagamento));
-    documento.VALOR_PRINCIPAL = m_ValorPrincipal;
-    documento.VALOR_JUROS = m_Juros;
-    documento.VALOR_MULTA = m_Multa;
-    documento.VALOR_CORRECAO = m_CorrecaoMonetaria;
-    documento.VALOR_TOTAL = m_total;
-    documento.DATA_ATUALIZACAO = textoDaData(m_ctx.hoje);
-    documento.COD_UF = QStringLiteral("OL");
-    documento.COD_MUNICIPIO = ouZero(m_CodMunicipio);
-    documento.COD_CLASSE_VECTO = ouZero(m_CodClasseVencimento);
-    documento.IMPRESSO = QStringLiteral("0");
-
-    tabulon::CONTRIBUINTE contribuinte;
-    contribuinte.TIPO_DOCUMENTO = m_tipoIdentificacao;
-    contribuinte.DOCUMENTO_IDENTIFICACAO = identificacao;
-    contribuinte.RAZAO_SOCIAL = m_RazaoSocial;
-    contribuinte.NUM_DDD = m_DDD;
-    contribuinte.NUM_FONE = m_Telefone;
-
-    // Both records are checked before either is kept, so a document never goes without its taxpayer.
-    auto problema = problemaDoRegistro(documento);
-    if (!problema)
-        problema = problemaDoRegistro(contribuinte);
-    if (problema) {
-        registra(*problema);
-        return false;
-    }
-    m_ctx.lote->inclui(std::move(documento), std::move(contribuinte));
-    m_incluido = true;
     return true;
 }
 

@@ -306,7 +306,9 @@ std::shared_ptr<ZOVs> ZOVs::Query_ZOV(const QString& pNUM_DOCUMENTO_IDENT, const
     try {
         // The first revenue of each code and the first taxpayer of each identification number, as a
         // walk of the tables in order finds them. The taxpayer is joined on the whole number: joining
-        // on "contains" would show another taxpayer's name whenever one number contains another.
+        // on "contains" would show another taxpayer's name whenever one number contains another. Two
+        // kinds of identification can share a number (a state registration and a Renavam), so the
+        // taxpayer of the document's own kind comes first; any taxpayer with the number otherwise.
         QHash<QString, const ARREC_MAB_RECEITA*> receitas;
         for (const auto& r : oARREC_MAB_RECEITAs) {
             if (!r)
@@ -314,12 +316,19 @@ std::shared_ptr<ZOVs> ZOVs::Query_ZOV(const QString& pNUM_DOCUMENTO_IDENT, const
             if (!receitas.contains(r->MCR_COD_RCTA))
                 receitas.insert(r->MCR_COD_RCTA, r.get());
         }
+        const auto tipoENumero = [](const QString& tipo, const QString& numero) {
+            return tipo + QLatin1Char('|') + numero; // "|" is never part of a stored value
+        };
         QHash<QString, const CONTRIBUINTE*> contribuintes;
+        QHash<QString, const CONTRIBUINTE*> contribuintesDoTipo;
         for (const auto& c : oCONTRIBUINTEs) {
             if (!c)
                 return nullptr;
             if (!contribuintes.contains(c->DOCUMENTO_IDENTIFICACAO))
                 contribuintes.insert(c->DOCUMENTO_IDENTIFICACAO, c.get());
+            const QString chave = tipoENumero(c->TIPO_DOCUMENTO, c->DOCUMENTO_IDENTIFICACAO);
+            if (!contribuintesDoTipo.contains(chave))
+                contribuintesDoTipo.insert(chave, c.get());
         }
 
         auto resultado = std::make_shared<ZOVs>();
@@ -335,7 +344,10 @@ std::shared_ptr<ZOVs> ZOVs::Query_ZOV(const QString& pNUM_DOCUMENTO_IDENT, const
                 continue;
             if (!pMCR_COD_RCTA.isEmpty() && pMCR_COD_RCTA != receita->MCR_COD_RCTA)
                 continue;
-            const CONTRIBUINTE* contribuinte = contribuintes.value(zov->NUM_DOCUMENTO_IDENT, nullptr);
+            const CONTRIBUINTE* contribuinte = contribuintesDoTipo.value(
+                tipoENumero(zov->TIPO_DOCUMENTO_IDENT, zov->NUM_DOCUMENTO_IDENT), nullptr);
+            if (!contribuinte)
+                contribuinte = contribuintes.value(zov->NUM_DOCUMENTO_IDENT, nullptr);
             if (!contribuinte)
                 continue;
             if (!contribuinte->RAZAO_SOCIAL.contains(pRAZAO_SOCIAL, Qt::CaseSensitive))

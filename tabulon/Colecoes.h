@@ -143,6 +143,8 @@ public:
     bool LimpaBase(const QString& DirBase, QString* mensagem = nullptr);
     // Replaces the record at position 0..Count; another position raises error 9.
     void Set_Item(qsizetype iIndice, RegistroPtr oZov);
+    // The saved-document search, joined with the revenue of the document's code and with the
+    // taxpayer of its identification number (of its own identification type when there is one).
     std::shared_ptr<ZOVs> Query_ZOV(const QString& pNUM_DOCUMENTO_IDENT, const QString& pRAZAO_SOCIAL,
                                     const QString& pMCR_MTR_TIP_RECEITA, const QString& pMCR_COD_RCTA,
                                     const ARREC_MAB_RECEITAs& oARREC_MAB_RECEITAs,

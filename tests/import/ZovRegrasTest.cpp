@@ -370,6 +370,14 @@ TEST_F(Regras, MensagensDasRegras) {
     }
 }
 
+// Without the loaded tables a record cannot be judged: it is refused by the revenue check.
+TEST_F(Regras, SemTabelasCarregadasAReceitaEhInvalida) {
+    ZovRegras zov;
+    zov.NewZov(valido(QStringLiteral("7307")));
+    EXPECT_EQ(zov.Status(), ZovRegras::Invalido);
+    EXPECT_EQ(zov.Logs().textos(), QStringList{QStringLiteral("Receita inválida")});
+}
+
 TEST_F(Regras, RegistroEmBrancoOuDeOutroTamanho) {
     const QString bom = valido(QStringLiteral("7307"));
     struct Caso {
@@ -560,8 +568,9 @@ TEST_F(Armazenamento, ValorQueNaoPodeSerGravadoInvalidaODocumento) {
     }
 }
 
-// Numbers follow the last saved one; a taxpayer matched by type and number is updated in place (the
-// first row with that number), one not matched exactly once is appended, and later records see it.
+// Numbers follow the last saved one; a taxpayer matched by type and number is updated in place, one not
+// matched exactly once is appended, and later records see it. A taxpayer of another type that shares
+// the number is someone else and keeps its values.
 TEST(LoteImportacao, NumerosEContribuintesComoSeCadaUmFosseSalvo) {
     tabulon::ZOVs zovs;
     for (const char* n : {"1", "2", "5"}) {
@@ -597,10 +606,10 @@ TEST(LoteImportacao, NumerosEContribuintesComoSeCadaUmFosseSalvo) {
     QStringList nomes;
     for (const auto& c : contribuintes)
         nomes.append(c->TIPO_DOCUMENTO + ":" + c->DOCUMENTO_IDENTIFICACAO + ":" + c->RAZAO_SOCIAL);
-    // "555" with type 3 was added by the third record; the fourth then finds exactly one and updates
-    // the first row with that number, which is the type-2 taxpayer.
+    // "555" with type 3 was added by the third record; the fourth then finds exactly that row and
+    // updates it, while the type-2 taxpayer listed first under "555" stays as it was.
     EXPECT_EQ(nomes, (QStringList{"3:11122233344:NOVO NOME", "1:999:DUPLO A", "1:999:DUPLO B",
-                                  "3:555:MESMO NÚMERO 2", "1:999:TERCEIRO", "3:555:MESMO NÚMERO"}));
+                                  "2:555:OUTRO TIPO", "1:999:TERCEIRO", "3:555:MESMO NÚMERO 2"}));
 }
 
 TEST(LoteImportacao, UltimoNumeroNaoNumericoRecusaOLote) {

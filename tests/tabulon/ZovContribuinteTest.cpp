@@ -307,6 +307,19 @@ TEST_F(Consulta, KeptDocumentsGetTheirRevenueAndTaxpayerNamesOnTheTableRecords) 
     EXPECT_EQ(r->Campos_Count(), 0);
 }
 
+// A state registration and a Renavam may share a number: each document shows its own kind's taxpayer,
+// whichever of the two comes first in the table.
+TEST_F(Consulta, TheTaxpayerOfTheDocumentsOwnKindComesBeforeAnotherWithTheSameNumber) {
+    contribuintes.NewContribuinte("1", "250000019", "COMERCIO IE LTDA", "", "");
+    contribuintes.NewContribuinte("5", "250000019", "DONO DO VEICULO", "", "");
+    zovs.NewZOV("6", "5", "250000019", "100", "", "", "", "", "", "", "", "", "", "", "OL", "", "", "0");
+    zovs.NewZOV("7", "1", "250000019", "100", "", "", "", "", "", "", "", "", "", "", "OL", "", "", "0");
+    EXPECT_EQ(numeros("250000019", "VEICULO", "", ""), QStringList({"6"}));
+    EXPECT_EQ(numeros("250000019", "COMERCIO", "", ""), QStringList({"7"}));
+    EXPECT_EQ(zovs.Item(6)->RAZAO_SOCIAL, QStringLiteral("DONO DO VEICULO"));
+    EXPECT_EQ(zovs.Item(7)->RAZAO_SOCIAL, QStringLiteral("COMERCIO IE LTDA"));
+}
+
 TEST_F(Consulta, AnEmptySlotMakesTheSearchReturnNull) {
     contribuintes.Add(nullptr);
     EXPECT_EQ(numeros("", "", "", ""), QStringList({"<null>"}));

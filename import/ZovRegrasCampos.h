@@ -1,0 +1,31 @@
+#pragma once
+// How the import rules read a record's converted fields, shared by the rules and the storing step of
+// ZovRegras (not a public header of the import).
+#include <QDate>
+#include <QString>
+#include <optional>
+
+namespace zove::regras {
+
+// Decimal digits only: what the rules call numeric once the record's fields are converted.
+inline bool numerico(const QString& texto) {
+    if (texto.isEmpty())
+        return false;
+    for (const QChar c : texto) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    return true;
+}
+
+// A real calendar date written dd/mm/yyyy, nothing else.
+inline std::optional<QDate> dataReal(const QString& texto) {
+    if (texto.size() != 10)
+        return std::nullopt;
+    const QDate d = QDate::fromString(texto, QStringLiteral("dd/MM/yyyy"));
+    if (!d.isValid())
+        return std::nullopt;
+    return d;
+}
+
+} // namespace zove::regras
