@@ -230,12 +230,6 @@ bool FrmZOV::GravaPdf(const QString& arquivo) {
 }
 
 void FrmZOV::Imprimir_Click() {
-    // A shortcut does not move the focus: the field being edited is left first, with its checks.
-    if (QWidget* campo = focusWidget(); campo && m_campos.contains(campo)) {
-        Imprimir->setFocus(Qt::OtherFocusReason);
-        if (focusWidget() == campo)
-            return;
-    }
     if (!confirmaParaImprimir(false))
         return;
     if (MostraDocumento(false)) {
@@ -244,13 +238,26 @@ void FrmZOV::Imprimir_Click() {
     }
 }
 
-// The steps shared by printing and previewing: the complete check, the remembered save choice, the
-// optional save (a failed one stops here, so nothing prints as if saved) and the user's confirmation.
+// The steps shared by printing and previewing: the complete check, the composition, the remembered
+// save choice, the optional save (a failed one stops here, so nothing prints as if saved) and the
+// user's confirmation.
 bool FrmZOV::confirmaParaImprimir(bool previa) {
+    // A shortcut does not move the focus: the field being edited is left first, with its checks, so
+    // the total, the amounts and the dates are checked and saved as they will be printed.
+    if (QWidget* campo = focusWidget(); campo && m_campos.contains(campo)) {
+        (previa ? cmdVisualizar : Imprimir)->setFocus(Qt::OtherFocusReason);
+        if (focusWidget() == campo)
+            return false;
+    }
     if (!ValidaPreenchimento())
         return false;
     m_plataforma.configuracoes.gravar(QStringLiteral("ZOVE"), QStringLiteral("SalvarZOVE"),
                                       chkSalvarZOVE->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    // A document whose number or bars cannot be composed is neither saved nor shown: the composition
+    // is tried before anything is written.
+    visualizacao();
+    if (!GeraDocumento().documento)
+        return false;
     if (chkSalvarZOVE->isChecked() && !SalvaZOV(NumDocumento))
         return false;
     return m_plataforma.mensagens.mostrar(this, textoConfirmacao(previa), Mensagens::Botoes::SimNao,
@@ -261,8 +268,9 @@ bool FrmZOV::confirmaParaImprimir(bool previa) {
 void FrmZOV::cmdVisualizar_Click() {
     if (!confirmaParaImprimir(true))
         return;
-    MostraDocumento(true);
-    LimparZOV();
+    // A preview that could not be composed has said why; the form keeps what the user typed.
+    if (MostraDocumento(true))
+        LimparZOV();
 }
 
 } // namespace zove
