@@ -19,6 +19,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -385,6 +386,14 @@ void FrmZOV::showEvent(QShowEvent* evento) {
     QDialog::showEvent(evento);
 }
 
+void FrmZOV::keyPressEvent(QKeyEvent* evento) {
+    if (evento->key() == Qt::Key_Escape && evento->modifiers() == Qt::NoModifier) {
+        evento->accept();
+        return;
+    }
+    QDialog::keyPressEvent(evento);
+}
+
 void FrmZOV::Form_Load() {
     m_carregado = true;
     chkSalvarZOVE->setChecked(
@@ -658,6 +667,18 @@ bool FrmZOV::eventFilter(QObject* objeto, QEvent* evento) {
         if (texto.size() != 1 || controle || texto[0].category() == QChar::Other_Control)
             return false; // navigation, Enter, Delete and shortcuts keep their usual meaning
         return teclaDigitada(campo, tipo, texto[0].unicode());
+    }
+    case QEvent::InputMethod: {
+        // Text an input method composes (dead keys for accents, compose sequences) goes through the
+        // same filters as typed keys; only what is still being composed is left to the field.
+        auto* im = static_cast<QInputMethodEvent*>(evento);
+        if (im->commitString().isEmpty())
+            return false;
+        const QString texto = im->commitString();
+        QInputMethodEvent resto(im->preeditString(), im->attributes());
+        QApplication::sendEvent(campo, &resto);
+        cola(campo, tipo, texto);
+        return true;
     }
     case QEvent::MouseButtonRelease:
         // The X11 selection paste of the middle button.

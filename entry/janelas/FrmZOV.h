@@ -142,6 +142,9 @@ public:
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
     void showEvent(QShowEvent* evento) override;
+    // Escape does not close the form: the form has no cancel button, and closing would lose what was
+    // typed. It leaves through Sair or the window's close button.
+    void keyPressEvent(QKeyEvent* evento) override;
 
 private:
     enum class Campo {

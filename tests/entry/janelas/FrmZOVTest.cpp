@@ -13,6 +13,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -500,6 +501,41 @@ TEST_F(FormularioZOV, TeclasEColagensFiltradas) {
     form->txtNome->selectAll();
     tecla(form->txtNome, QStringLiteral("ação|"));
     EXPECT_EQ(form->txtNome->text(), QStringLiteral("AÇÃO"));
+}
+
+// Accents composed by an input method (dead keys) go through the same filters as typed keys.
+TEST_F(FormularioZOV, TextoDeMetodoDeEntradaFiltrado) {
+    receita(3, 1937);
+    auto compoe = [&](QLineEdit* campo, const QString& texto) {
+        entra(campo);
+        campo->selectAll();
+        QTest::keyClick(campo, Qt::Key_Backspace);
+        QInputMethodEvent acento(QStringLiteral("´"), {});
+        QApplication::sendEvent(campo, &acento);
+        QInputMethodEvent composto;
+        composto.setCommitString(texto);
+        QApplication::sendEvent(campo, &composto);
+        const QString resultado = campo->text();
+        // Emptied again, so leaving the field checks nothing.
+        campo->selectAll();
+        QTest::keyClick(campo, Qt::Key_Backspace);
+        return resultado;
+    };
+    EXPECT_EQ(compoe(form->txtNome, QStringLiteral("josé")), QStringLiteral("JOSÉ"));
+    EXPECT_EQ(compoe(form->txtNumDoctoOrigem, QStringLiteral("ã|7")), QStringLiteral("7"));
+    EXPECT_EQ(compoe(form->txtValorPrincipal, QStringLiteral("5é,5")), QStringLiteral("5,5"));
+    EXPECT_EQ(compoe(form->txtIdentificacao, QStringLiteral("1á2")), QStringLiteral("12"));
+}
+
+// Escape does not close the form and lose what was typed.
+TEST_F(FormularioZOV, EscNaoFechaOFormulario) {
+    receita(3, 1937);
+    digita(form->txtNome, QStringLiteral("maria"));
+    entra(form->txtDDD);
+    QTest::keyClick(form->txtDDD, Qt::Key_Escape);
+    QTest::keyClick(form->cmbReceita, Qt::Key_Escape);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->txtNome->text(), QStringLiteral("MARIA"));
 }
 
 TEST_F(FormularioZOV, EnterLevaAoProximoCampo) {
