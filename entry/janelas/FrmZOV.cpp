@@ -61,10 +61,11 @@ QGroupBox* grupo(QWidget* pai, const char* nome, const QString& titulo) {
     return g;
 }
 
+// A button with the focus takes Enter itself; anywhere else Enter goes to the default button.
 QPushButton* botao(QWidget* pai, const char* nome, const QString& texto) {
     auto* b = new QPushButton(texto, pai);
     b->setObjectName(QLatin1String(nome));
-    b->setAutoDefault(false);
+    b->setAutoDefault(true);
     return b;
 }
 
@@ -317,6 +318,7 @@ void FrmZOV::montaTela() {
     Sair = botao(this, "Sair", QStringLiteral("&Sair"));
     // Enter moves to the next field: the default button does it, kept out of sight and of the tab order.
     cmdEnter = botao(this, "cmdEnter", QString());
+    cmdEnter->setAutoDefault(false);
     cmdEnter->setDefault(true);
     cmdEnter->setFocusPolicy(Qt::NoFocus);
     cmdEnter->setFixedSize(0, 0);

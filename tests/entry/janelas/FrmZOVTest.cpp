@@ -545,6 +545,18 @@ TEST_F(FormularioZOV, EnterLevaAoProximoCampo) {
     EXPECT_TRUE(form->txtNome->hasFocus());
     QTest::keyClick(form->txtNome, Qt::Key_Return);
     EXPECT_TRUE(form->txtDDD->hasFocus());
+
+    // On a button, Enter presses it.
+    form->Imprimir->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(form->Imprimir->hasFocus());
+    QTest::keyClick(form->Imprimir, Qt::Key_Return);
+    ASSERT_EQ(plataforma.mensagens.pedidos.size(), 1);
+    EXPECT_EQ(plataforma.mensagens.pedidos[0].titulo, QStringLiteral("Erro de preenchimento no ZOVE"));
+    EXPECT_TRUE(form->Imprimir->hasFocus());
+    // Back in a field, Enter moves on again.
+    entra(form->txtDDD);
+    QTest::keyClick(form->txtDDD, Qt::Key_Return);
+    EXPECT_TRUE(form->txtFone->hasFocus());
 }
 
 TEST_F(FormularioZOV, LimiteDoDocumentoOrigemSoNaReceita1570) {
