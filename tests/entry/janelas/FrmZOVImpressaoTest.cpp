@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -139,6 +140,19 @@ TEST_F(FluxoImpressao, ImprimirSalvaUmaVezEDepoisAtualiza) {
     EXPECT_EQ(contribuintes()[0]->RAZAO_SOCIAL, QStringLiteral("MARIA DA SILVA"));
 }
 
+// A last payment date typed without slashes is saved as day/month/year, as every saved date is.
+TEST_F(FluxoImpressao, DataMaximaSalvaComBarras) {
+    form->txtDataMaxPagto->clear();
+    digita(form->txtDataMaxPagto, QStringLiteral("300325"));
+    ASSERT_EQ(form->txtDataMaxPagto->text(), QStringLiteral("300325"));
+    form->chkSalvarZOVE->setChecked(true);
+    plataforma.mensagens.respostas = {Resposta::Nao};
+    QTest::mouseClick(form->Imprimir, Qt::LeftButton);
+    ASSERT_EQ(refs->oZOVs->Count(), 1);
+    EXPECT_EQ(refs->oZOVs->Item(1)->DATA_CALCULO, QStringLiteral("30/03/2025"));
+    EXPECT_EQ(refs->oZOVs->Item(1)->DATA_VENCIMENTO, QStringLiteral("20/03/2025"));
+}
+
 TEST_F(FluxoImpressao, NaoNaConfirmacaoGuardaONumeroENaoImprime) {
     form->chkSalvarZOVE->setChecked(true);
     plataforma.mensagens.respostas = {Resposta::Nao, Resposta::Nao};
@@ -148,6 +162,9 @@ TEST_F(FluxoImpressao, NaoNaConfirmacaoGuardaONumeroENaoImprime) {
     EXPECT_EQ(refs->oZOVs->Item(1)->IMPRESSO, QStringLiteral("0"));
     EXPECT_TRUE(pdfs().isEmpty());
     EXPECT_EQ(form->txtNome->text(), QStringLiteral("MARIA")); // the form keeps its contents
+    // No bars are left on the form for contents the user may now change.
+    EXPECT_TRUE(form->pctCodigoBarras->pixmap().isNull());
+    EXPECT_TRUE(form->lblLinhaDigitavel->text().isEmpty());
 }
 
 TEST_F(FluxoImpressao, SalvarQueFalhaAvisaENaoImprime) {
