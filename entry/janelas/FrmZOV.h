@@ -93,6 +93,8 @@ public:
 
     // Background of a field that must be filled.
     static QColor corObrigatorio();
+    // A text field's maximum length when nothing limits it (QLineEdit's own default).
+    static constexpr int semLimite = 32767;
 
     // Controls, with the names the users' documentation gives them.
     QComboBox* cmbTipoReceita;
@@ -142,6 +144,9 @@ public:
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
     void showEvent(QShowEvent* evento) override;
+    // Escape does not close the form: the form has no cancel button, and closing would lose what was
+    // typed. It leaves through Sair or the window's close button.
+    void keyPressEvent(QKeyEvent* evento) override;
 
 private:
     enum class Campo {
@@ -158,6 +163,8 @@ private:
 
     void montaTela();
     void ligaEventos();
+    // The filters and focus checks of the text fields.
+    void ligaCampos();
     void filtra(QLineEdit* campo, Campo tipo);
     void aplica(QWidget* campo, EstadoCampo estado);
     void aplicaClasse();
@@ -166,6 +173,8 @@ private:
     void preencheValoresPeriodo();
     void recalculaTotal();
     QDate hoje() const;
+    // The selected entry of a list; no selection is index -1.
+    static Selecao selecao(const QComboBox* c);
 
     bool teclaDigitada(QLineEdit* campo, Campo tipo, int tecla);
     void cola(QLineEdit* campo, Campo tipo, const QString& texto);

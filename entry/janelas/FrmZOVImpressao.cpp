@@ -4,6 +4,7 @@
 #include "common/Formato.h"
 #include "data/Referencias.h"
 #include "data/ZovEnv_Simulator.h"
+#include "entry/VerificacaoPreenchimento.h"
 #include "entry/janelas/FrmZOV.h"
 #include "platform/Configuracoes.h"
 #include "printing/frmVisualizacao.h"
@@ -95,6 +96,9 @@ bool FrmZOV::SalvaZOV(double& numero) {
         p.municipio.selecionado() ? QString::number(p.municipio.codigo) : QStringLiteral("0");
     const QString classe = p.classe.selecionado() ? QString::number(p.classe.codigo) : QStringLiteral("0");
     const QString hoje = this->hoje().toString(QStringLiteral("dd/MM/yyyy"));
+    // The last payment date may be typed without slashes ("310325"); it is kept as day/month/year.
+    const auto calculo = checagem::leData(p.dataMaxPagto, this->hoje());
+    const QString dataCalculo = calculo ? calculo->toString(QStringLiteral("dd/MM/yyyy")) : p.dataMaxPagto;
     const QString principal = valorGravado(txtValorPrincipal);
     const QString multa = valorGravado(txtValorMulta);
     const QString juros = valorGravado(txtValorJuros);
@@ -114,8 +118,8 @@ bool FrmZOV::SalvaZOV(double& numero) {
                 }
                 novoNumero = *proximo;
                 zovs.NewZOV(novoNumero, tipo, identificacao, receita, referencia, origem, p.dataVencimento,
-                            p.dataMaxPagto, principal, juros, multa, correcao, total, hoje,
-                            QStringLiteral("OL"), municipio, classe, QStringLiteral("0"));
+                            dataCalculo, principal, juros, multa, correcao, total, hoje, QStringLiteral("OL"),
+                            municipio, classe, QStringLiteral("0"));
             } else {
                 bool achou = false;
                 for (const auto& z : zovs) {
@@ -128,7 +132,7 @@ bool FrmZOV::SalvaZOV(double& numero) {
                     z->REFERENCIA = referencia;
                     z->NUM_DOCUMENTO_ORIGEM = origem;
                     z->DATA_VENCIMENTO = p.dataVencimento;
-                    z->DATA_CALCULO = p.dataMaxPagto;
+                    z->DATA_CALCULO = dataCalculo;
                     z->VALOR_PRINCIPAL = principal;
                     z->VALOR_JUROS = juros;
                     z->VALOR_MULTA = multa;
@@ -230,12 +234,6 @@ bool FrmZOV::GravaPdf(const QString& arquivo) {
 }
 
 void FrmZOV::Imprimir_Click() {
-    // A shortcut does not move the focus: the field being edited is left first, with its checks.
-    if (QWidget* campo = focusWidget(); campo && m_campos.contains(campo)) {
-        Imprimir->setFocus(Qt::OtherFocusReason);
-        if (focusWidget() == campo)
-            return;
-    }
     if (!confirmaParaImprimir(false))
         return;
     if (MostraDocumento(false)) {
@@ -244,25 +242,45 @@ void FrmZOV::Imprimir_Click() {
     }
 }
 
-// The steps shared by printing and previewing: the complete check, the remembered save choice, the
-// optional save (a failed one stops here, so nothing prints as if saved) and the user's confirmation.
+// The steps shared by printing and previewing: the complete check, the composition, the remembered
+// save choice, the optional save (a failed one stops here, so nothing prints as if saved) and the
+// user's confirmation.
 bool FrmZOV::confirmaParaImprimir(bool previa) {
+    // A shortcut does not move the focus: the field being edited is left first, with its checks, so
+    // the total, the amounts and the dates are checked and saved as they will be printed.
+    if (QWidget* campo = focusWidget(); campo && m_campos.contains(campo)) {
+        (previa ? cmdVisualizar : Imprimir)->setFocus(Qt::OtherFocusReason);
+        if (focusWidget() == campo)
+            return false;
+    }
     if (!ValidaPreenchimento())
         return false;
     m_plataforma.configuracoes.gravar(QStringLiteral("ZOVE"), QStringLiteral("SalvarZOVE"),
                                       chkSalvarZOVE->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-    if (chkSalvarZOVE->isChecked() && !SalvaZOV(NumDocumento))
+    // A document whose number or bars cannot be composed is neither saved nor shown: the composition
+    // is tried before anything is written.
+    visualizacao();
+    if (!GeraDocumento().documento)
         return false;
-    return m_plataforma.mensagens.mostrar(this, textoConfirmacao(previa), Mensagens::Botoes::SimNao,
-                                          Mensagens::Icone::Pergunta,
-                                          QStringLiteral("Confirmar dados")) == Mensagens::Resposta::Sim;
+    const bool segue =
+        (!chkSalvarZOVE->isChecked() || SalvaZOV(NumDocumento)) &&
+        m_plataforma.mensagens.mostrar(this, textoConfirmacao(previa), Mensagens::Botoes::SimNao,
+                                       Mensagens::Icone::Pergunta,
+                                       QStringLiteral("Confirmar dados")) == Mensagens::Resposta::Sim;
+    if (!segue) {
+        // The bars of a document that goes no further would not follow the user's next changes.
+        pctCodigoBarras->clear();
+        lblLinhaDigitavel->clear();
+    }
+    return segue;
 }
 
 void FrmZOV::cmdVisualizar_Click() {
     if (!confirmaParaImprimir(true))
         return;
-    MostraDocumento(true);
-    LimparZOV();
+    // A preview that could not be composed has said why; the form keeps what the user typed.
+    if (MostraDocumento(true))
+        LimparZOV();
 }
 
 } // namespace zove

@@ -1,6 +1,7 @@
 // The entry form's save and print flow through its real controls, with recording doubles: the saved
 // document and taxpayer, the confirmation, the print run and the preview.
 #include "app/FormularioDocumentoZOV.h"
+#include "common/DadosImpressao.h"
 #include "data/Referencias.h"
 #include "data/ZovEnv_Simulator.h"
 #include "entry/janelas/FrmZOV.h"
@@ -12,6 +13,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -138,6 +140,19 @@ TEST_F(FluxoImpressao, ImprimirSalvaUmaVezEDepoisAtualiza) {
     EXPECT_EQ(contribuintes()[0]->RAZAO_SOCIAL, QStringLiteral("MARIA DA SILVA"));
 }
 
+// A last payment date typed without slashes is saved as day/month/year, as every saved date is.
+TEST_F(FluxoImpressao, DataMaximaSalvaComBarras) {
+    form->txtDataMaxPagto->clear();
+    digita(form->txtDataMaxPagto, QStringLiteral("300325"));
+    ASSERT_EQ(form->txtDataMaxPagto->text(), QStringLiteral("300325"));
+    form->chkSalvarZOVE->setChecked(true);
+    plataforma.mensagens.respostas = {Resposta::Nao};
+    QTest::mouseClick(form->Imprimir, Qt::LeftButton);
+    ASSERT_EQ(refs->oZOVs->Count(), 1);
+    EXPECT_EQ(refs->oZOVs->Item(1)->DATA_CALCULO, QStringLiteral("30/03/2025"));
+    EXPECT_EQ(refs->oZOVs->Item(1)->DATA_VENCIMENTO, QStringLiteral("20/03/2025"));
+}
+
 TEST_F(FluxoImpressao, NaoNaConfirmacaoGuardaONumeroENaoImprime) {
     form->chkSalvarZOVE->setChecked(true);
     plataforma.mensagens.respostas = {Resposta::Nao, Resposta::Nao};
@@ -147,6 +162,9 @@ TEST_F(FluxoImpressao, NaoNaConfirmacaoGuardaONumeroENaoImprime) {
     EXPECT_EQ(refs->oZOVs->Item(1)->IMPRESSO, QStringLiteral("0"));
     EXPECT_TRUE(pdfs().isEmpty());
     EXPECT_EQ(form->txtNome->text(), QStringLiteral("MARIA")); // the form keeps its contents
+    // No bars are left on the form for contents the user may now change.
+    EXPECT_TRUE(form->pctCodigoBarras->pixmap().isNull());
+    EXPECT_TRUE(form->lblLinhaDigitavel->text().isEmpty());
 }
 
 TEST_F(FluxoImpressao, SalvarQueFalhaAvisaENaoImprime) {
@@ -212,6 +230,67 @@ TEST_F(FluxoImpressao, VisualizarMostraAPreviaDoDocumento) {
         plataforma.mensagens.pedidos[0].texto.contains(QStringLiteral("\n    Rascunho ou Econômica;\n")));
     EXPECT_EQ(form->visualizacao().CodigoBarra().size(), 44);
     EXPECT_EQ(form->cmbReceita->count(), 0); // cleared when the preview closed
+    EXPECT_TRUE(pdfs().isEmpty());
+}
+
+// The preview's shortcut leaves the field being edited first, as printing does: the amount just typed
+// is formatted and summed before the document is checked, saved and shown.
+TEST_F(FluxoImpressao, VisualizarPeloAtalhoSaiDoCampoEmEdicao) {
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->chkSalvarZOVE->setChecked(true);
+    form->txtValorPrincipal->setFocus(Qt::MouseFocusReason);
+    ASSERT_TRUE(form->txtValorPrincipal->hasFocus());
+    QTest::keyClicks(form->txtValorPrincipal, QStringLiteral("2000"));
+    ASSERT_EQ(form->txtValorPrincipal->text(), QStringLiteral("2000"));
+
+    plataforma.mensagens.respostas = {Resposta::Sim};
+    DadosImpressao mostrados;
+    std::function<void()> olha = [&] {
+        frmVisualizacao& v = form->visualizacao();
+        if (!v.isVisible()) {
+            QTimer::singleShot(10, form.get(), olha);
+            return;
+        }
+        mostrados = v.dados();
+        QTest::mouseClick(v.cmdSair, Qt::LeftButton);
+    };
+    QTimer::singleShot(0, form.get(), olha);
+    // The mnemonic clicks the button a moment later, without moving the focus.
+    QTest::keyClick(form->txtValorPrincipal, Qt::Key_V, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !mostrados.ValorTotal.isEmpty(); }, 5000));
+
+    EXPECT_EQ(mostrados.ValorPrincipal, QStringLiteral("2.000,00"));
+    EXPECT_EQ(mostrados.ValorTotal, QStringLiteral("2.010,00"));
+    ASSERT_EQ(refs->oZOVs->Count(), 1);
+    EXPECT_EQ(refs->oZOVs->Item(1)->VALOR_PRINCIPAL, QStringLiteral("2000,00"));
+    EXPECT_EQ(refs->oZOVs->Item(1)->VALOR_TOTAL, QStringLiteral("2010,00"));
+}
+
+// Bars that cannot be written stop printing and previewing before anything is saved, and the form
+// keeps what was typed.
+TEST_F(FluxoImpressao, ComposicaoQueFalhaNaoSalvaNemLimpa) {
+    QTemporaryDir outra;
+    const QString naoEhPasta = outra.filePath(QStringLiteral("arquivo"));
+    QFile f(naoEhPasta);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    form->definirPastaImagens(naoEhPasta);
+    form->chkSalvarZOVE->setChecked(true);
+    plataforma.mensagens.respostas = {Resposta::Sim, Resposta::Sim};
+
+    for (QPushButton* botao : {form->cmdVisualizar, form->Imprimir}) {
+        plataforma.mensagens.pedidos.clear();
+        QTest::mouseClick(botao, Qt::LeftButton);
+        ASSERT_EQ(plataforma.mensagens.pedidos.size(), 1) << botao->objectName().toStdString();
+        EXPECT_EQ(plataforma.mensagens.pedidos[0].titulo, QStringLiteral("Erro"));
+        EXPECT_EQ(plataforma.mensagens.pedidos[0].icone, Mensagens::Icone::Critico);
+        EXPECT_EQ(refs->oZOVs->Count(), 0);
+        EXPECT_EQ(form->NumDocumento, 0);
+        EXPECT_EQ(form->txtNome->text(), QStringLiteral("MARIA"));
+        EXPECT_EQ(form->cmbReceita->currentData().toInt(), 1937);
+        EXPECT_FALSE(form->visualizacao().isVisible());
+    }
     EXPECT_TRUE(pdfs().isEmpty());
 }
 

@@ -13,6 +13,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -502,6 +503,41 @@ TEST_F(FormularioZOV, TeclasEColagensFiltradas) {
     EXPECT_EQ(form->txtNome->text(), QStringLiteral("AÇÃO"));
 }
 
+// Accents composed by an input method (dead keys) go through the same filters as typed keys.
+TEST_F(FormularioZOV, TextoDeMetodoDeEntradaFiltrado) {
+    receita(3, 1937);
+    auto compoe = [&](QLineEdit* campo, const QString& texto) {
+        entra(campo);
+        campo->selectAll();
+        QTest::keyClick(campo, Qt::Key_Backspace);
+        QInputMethodEvent acento(QStringLiteral("´"), {});
+        QApplication::sendEvent(campo, &acento);
+        QInputMethodEvent composto;
+        composto.setCommitString(texto);
+        QApplication::sendEvent(campo, &composto);
+        const QString resultado = campo->text();
+        // Emptied again, so leaving the field checks nothing.
+        campo->selectAll();
+        QTest::keyClick(campo, Qt::Key_Backspace);
+        return resultado;
+    };
+    EXPECT_EQ(compoe(form->txtNome, QStringLiteral("josé")), QStringLiteral("JOSÉ"));
+    EXPECT_EQ(compoe(form->txtNumDoctoOrigem, QStringLiteral("ã|7")), QStringLiteral("7"));
+    EXPECT_EQ(compoe(form->txtValorPrincipal, QStringLiteral("5é,5")), QStringLiteral("5,5"));
+    EXPECT_EQ(compoe(form->txtIdentificacao, QStringLiteral("1á2")), QStringLiteral("12"));
+}
+
+// Escape does not close the form and lose what was typed.
+TEST_F(FormularioZOV, EscNaoFechaOFormulario) {
+    receita(3, 1937);
+    digita(form->txtNome, QStringLiteral("maria"));
+    entra(form->txtDDD);
+    QTest::keyClick(form->txtDDD, Qt::Key_Escape);
+    QTest::keyClick(form->cmbReceita, Qt::Key_Escape);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->txtNome->text(), QStringLiteral("MARIA"));
+}
+
 TEST_F(FormularioZOV, EnterLevaAoProximoCampo) {
     receita(3, 1937);
     entra(form->txtIdentificacao);
@@ -509,6 +545,18 @@ TEST_F(FormularioZOV, EnterLevaAoProximoCampo) {
     EXPECT_TRUE(form->txtNome->hasFocus());
     QTest::keyClick(form->txtNome, Qt::Key_Return);
     EXPECT_TRUE(form->txtDDD->hasFocus());
+
+    // On a button, Enter presses it.
+    form->Imprimir->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(form->Imprimir->hasFocus());
+    QTest::keyClick(form->Imprimir, Qt::Key_Return);
+    ASSERT_EQ(plataforma.mensagens.pedidos.size(), 1);
+    EXPECT_EQ(plataforma.mensagens.pedidos[0].titulo, QStringLiteral("Erro de preenchimento no ZOVE"));
+    EXPECT_TRUE(form->Imprimir->hasFocus());
+    // Back in a field, Enter moves on again.
+    entra(form->txtDDD);
+    QTest::keyClick(form->txtDDD, Qt::Key_Return);
+    EXPECT_TRUE(form->txtFone->hasFocus());
 }
 
 TEST_F(FormularioZOV, LimiteDoDocumentoOrigemSoNaReceita1570) {
