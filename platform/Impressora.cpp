@@ -16,6 +16,11 @@ ImpressoraQt::ImpressoraQt() = default;
 ImpressoraQt::~ImpressoraQt() = default;
 
 QPrinter& ImpressoraQt::printer() {
+    prepara();
+    return *m_printer;
+}
+
+void ImpressoraQt::prepara() const {
     if (!m_printer) {
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         m_printer->setPageSize(QPageSize(QPageSize::A4));
@@ -33,7 +38,6 @@ QPrinter& ImpressoraQt::printer() {
             m_printer->setOutputFileName(m_arquivoPdf);
         }
     }
-    return *m_printer;
 }
 
 bool ImpressoraQt::configurar(QWidget* pai) {
@@ -45,10 +49,12 @@ bool ImpressoraQt::configurar(QWidget* pai) {
 }
 
 bool ImpressoraQt::semImpressora() const {
+    prepara();
     return m_semImpressora;
 }
 
 QString ImpressoraQt::arquivoPdf() const {
+    prepara();
     return m_arquivoPdf;
 }
 

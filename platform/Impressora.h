@@ -32,9 +32,12 @@ public:
     QString arquivoPdf() const override;
 
 private:
-    std::unique_ptr<QPrinter> m_printer;
-    bool m_semImpressora = false;
-    QString m_arquivoPdf;
+    // Sets the printer object up on first use; only then is it known whether there is a printer.
+    void prepara() const;
+
+    mutable std::unique_ptr<QPrinter> m_printer;
+    mutable bool m_semImpressora = false;
+    mutable QString m_arquivoPdf;
 };
 
 } // namespace zove

@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPageLayout>
+#include <QPrinterInfo>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -346,4 +347,15 @@ TEST(ImpressoraQt, CancelarNaoMudaNada) {
     EXPECT_FALSE(impressora.configurar(nullptr));
     EXPECT_EQ(impressora.printer().pageLayout().orientation(), QPageLayout::Portrait);
     EXPECT_EQ(impressora.printer().pageLayout().pageSize().id(), QPageSize::A4);
+}
+
+// Whether the machine has a printer is known from the first question, before any print run set the
+// printer object up; the PDF file used instead is named from then on too.
+TEST(ImpressoraQt, SemImpressoraRespondeAntesDoPrimeiroUso) {
+    CasaTemporaria casa;
+    zove::ImpressoraQt impressora;
+    const bool semImpressora = QPrinterInfo::defaultPrinter().isNull();
+    EXPECT_EQ(impressora.semImpressora(), semImpressora);
+    EXPECT_EQ(impressora.arquivoPdf().isEmpty(), !semImpressora);
+    EXPECT_TRUE(casa.conteudo().isEmpty());
 }
