@@ -38,12 +38,15 @@ QByteArray AbreArquivo(const QString& caminho) {
         throw ErroExecucao(ErroExecucao::ArquivoNaoEncontrado, QStringLiteral("Arquivo não encontrado"),
                            QStringLiteral("Tabulon"));
     if (!f.open(QIODevice::ReadOnly))
-        throw ErroExecucao(75, QStringLiteral("Erro de acesso ao caminho/arquivo (%1)").arg(f.errorString()),
-                           QStringLiteral("Tabulon"));
+        throw ErroExecucao(
+            75,
+            QStringLiteral("Erro de acesso ao caminho/arquivo (%1)").arg(motivoEmPortugues(f.errorString())),
+            QStringLiteral("Tabulon"));
     QByteArray conteudo = f.readAll();
     if (f.error() != QFileDevice::NoError)
-        throw ErroExecucao(57, QStringLiteral("Erro de E/S no dispositivo (%1)").arg(f.errorString()),
-                           QStringLiteral("Tabulon"));
+        throw ErroExecucao(
+            57, QStringLiteral("Erro de E/S no dispositivo (%1)").arg(motivoEmPortugues(f.errorString())),
+            QStringLiteral("Tabulon"));
     return conteudo;
 }
 

@@ -3,6 +3,8 @@
 #include "tabulon/ErroExecucao.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -41,6 +43,22 @@ TEST(AbreArquivo, ReadsTheWholeFileOrRaises53) {
         } catch (const ErroExecucao& e) {
             EXPECT_EQ(e.Numero(), 53) << caminho.toStdString();
         }
+    }
+}
+
+// A file that exists but cannot be opened: error 75, with the system's reason in Portuguese.
+TEST(AbreArquivo, AFileThatCannotBeOpenedRaises75WithThePortugueseReason) {
+    // Write-only for everyone, root included, where the kernel enforces it on this file.
+    const QString semLeitura = QStringLiteral("/proc/sys/vm/drop_caches");
+    QFile sonda(semLeitura);
+    if (!QFileInfo::exists(semLeitura) || sonda.open(QIODevice::ReadOnly))
+        GTEST_SKIP() << "no file here refuses to be read";
+    try {
+        AbreArquivo(semLeitura);
+        ADD_FAILURE() << "opened";
+    } catch (const ErroExecucao& e) {
+        EXPECT_EQ(e.Numero(), 75);
+        EXPECT_EQ(e.Descricao(), QStringLiteral("Erro de acesso ao caminho/arquivo (Permissão negada)"));
     }
 }
 
