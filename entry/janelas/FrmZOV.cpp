@@ -396,6 +396,10 @@ void FrmZOV::cmbReceita_Click() {
     aplicaClasse();
     aplica(cmbMunicipio, h.municipio);
     aplica(txtDataVencimento, h.vencimento);
+    // A due date typed for the previous revenue would stay on a greyed field the user can no longer
+    // correct, and be checked, saved and printed for a revenue that has none.
+    if (h.vencimento == EstadoCampo::NaoAplicavel)
+        txtDataVencimento->clear();
 }
 
 void FrmZOV::preencheClasses() {

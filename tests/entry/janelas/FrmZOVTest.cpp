@@ -559,6 +559,21 @@ TEST_F(FormularioZOV, EnterLevaAoProximoCampo) {
     EXPECT_TRUE(form->txtFone->hasFocus());
 }
 
+// A revenue without a due date does not inherit, on a greyed field, the date typed for the previous one.
+TEST_F(FormularioZOV, VencimentoDaReceitaAnteriorNaoFicaNaQueNaoTem) {
+    receita(3, 1937);
+    digita(form->txtDataVencimento, QStringLiteral("20032025"));
+    ASSERT_EQ(form->txtDataVencimento->text(), QStringLiteral("20/03/2025"));
+    receita(8, 7307);
+    EXPECT_FALSE(form->txtDataVencimento->isEnabled());
+    EXPECT_TRUE(form->txtDataVencimento->text().isEmpty());
+    EXPECT_TRUE(form->leFormulario().dataVencimento.isEmpty());
+    // Back on a revenue with one, the field is open and empty for the new date.
+    receita(3, 1937);
+    EXPECT_TRUE(form->txtDataVencimento->isEnabled());
+    EXPECT_TRUE(form->txtDataVencimento->text().isEmpty());
+}
+
 TEST_F(FormularioZOV, LimiteDoDocumentoOrigemSoNaReceita1570) {
     // Offer 1570 for issuing here.
     const QString arquivo = pasta.arquivo(QStringLiteral("mab_valida_doc"));
