@@ -17,6 +17,11 @@ void configuraAlocador() {
     // top of the heap are kept for the next use.
     constexpr int kRetencao = 64 * 1024 * 1024;
     mallopt(M_TRIM_THRESHOLD, kRetencao);
+    // Setting the retention stops the library from raising its threshold for mapping blocks of their
+    // own, so every block over 128 KiB (a table file read whole, the text of a file being written)
+    // would be mapped and faulted in anew on each save. Blocks up to 4 MiB come from the heap.
+    constexpr int kBlocoMapeado = 4 * 1024 * 1024;
+    mallopt(M_MMAP_THRESHOLD, kBlocoMapeado);
 #endif
 }
 
