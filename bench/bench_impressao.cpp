@@ -82,9 +82,4 @@ BENCHMARK(BM_PaginaNaPrevia)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv) {
-    zove::configuraAlocador();
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    return zove::bench::rodaBenchmarks(argc, argv);
-}
+ZOVE_BENCHMARK_MAIN_COM_JANELAS()

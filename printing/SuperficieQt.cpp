@@ -71,21 +71,7 @@ SuperficieQt::~SuperficieQt() {
         m_pintor.end();
 }
 
-double SuperficieQt::unidadeX() const {
-    const double dpi = m_dispositivo->logicalDpiX();
-    switch (m_escala) {
-    case prensil::Escala::Milimetros:
-        return dpi / 25.4;
-    case prensil::Escala::Twips:
-        return dpi / 1440.0;
-    case prensil::Escala::Pixels:
-        break;
-    }
-    return 1;
-}
-
-double SuperficieQt::unidadeY() const {
-    const double dpi = m_dispositivo->logicalDpiY();
+double SuperficieQt::unidade(double dpi) const {
     switch (m_escala) {
     case prensil::Escala::Milimetros:
         return dpi / 25.4;

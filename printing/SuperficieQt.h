@@ -53,8 +53,10 @@ private:
     // Drawing on a device the painter could not begin on is a printer error.
     void exigeAtivo() const;
     // Device pixels per unit of the current scale.
-    double unidadeX() const;
-    double unidadeY() const;
+    // Device pixels per unit of the current scale, for a resolution in dots per inch.
+    double unidade(double dpi) const;
+    double unidadeX() const { return unidade(m_dispositivo->logicalDpiX()); }
+    double unidadeY() const { return unidade(m_dispositivo->logicalDpiY()); }
 
     QPaintDevice* m_dispositivo;
     QPrinter* m_impressora;

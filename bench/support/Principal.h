@@ -23,3 +23,12 @@ inline int rodaBenchmarks(int argc, char** argv) {
         zove::configuraAlocador();                                                                         \
         return zove::bench::rodaBenchmarks(argc, argv);                                                    \
     }
+
+// For benchmarks that build widgets: an application drawing off screen.
+#define ZOVE_BENCHMARK_MAIN_COM_JANELAS()                                                                  \
+    int main(int argc, char** argv) {                                                                      \
+        zove::configuraAlocador();                                                                         \
+        qputenv("QT_QPA_PLATFORM", "offscreen");                                                           \
+        QApplication app(argc, argv);                                                                      \
+        return zove::bench::rodaBenchmarks(argc, argv);                                                    \
+    }
