@@ -23,14 +23,23 @@ void FormularioDocumentoZOV::abrir(QWidget* pai, const QString& numDocumento) {
 
 ImpressaoDocumento FormularioDocumentoZOV::imprimir(QWidget* pai, const QString& numDocumento) {
     FrmZOV form(m_refs, m_plataforma, {}, pai);
+    frmVisualizacao& v = form.visualizacao();
     if (!m_pastaDocumentos.isEmpty())
-        form.visualizacao().setPastaDocumentos(m_pastaDocumentos);
+        v.setPastaDocumentos(m_pastaDocumentos);
+    // The caller records the mark once the batch is through (or every second of it).
+    v.setRegistraImpresso([](const QString&) {});
+    v.setAvisosAceitos(&m_avisosAceitos);
     form.Form_Load();
     form.NumDocumento = numDocumento.toDouble();
     ImpressaoDocumento r;
     r.impresso = form.ImprimirPantAnterior();
-    if (r.impresso)
-        r.arquivoPdf = form.visualizacao().arquivoPdf();
+    if (r.impresso) {
+        r.arquivoPdf = v.arquivoPdf();
+        r.fila = v.filaUsada();
+        r.trabalho = v.trabalho();
+    } else {
+        r.motivo = v.motivoFalha();
+    }
     return r;
 }
 

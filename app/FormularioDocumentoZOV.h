@@ -4,6 +4,8 @@
 #include "platform/Plataforma.h"
 #include "search/FormularioDocumento.h"
 
+#include <QStringList>
+
 namespace zove {
 
 class Referencias;
@@ -22,6 +24,8 @@ private:
     Referencias& m_refs;
     Plataforma m_plataforma;
     QString m_pastaDocumentos;
+    // Warnings about the queue the clerk accepted once are not asked again for every document.
+    QStringList m_avisosAceitos;
 };
 
 } // namespace zove

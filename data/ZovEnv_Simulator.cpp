@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <optional>
 #include <vector>
 
@@ -518,6 +519,19 @@ ResultadoAlteracao ZovEnv_Simulator::ZovUpdateImpreso(const QString& impresso, c
     return m_estado->altera<tabulon::ZOVs>(kTabelaZOV, [&](const tabulon::ZOVs& zovs, auto* nova) {
         return comDocumentoAlterado(
             zovs, numDocumento, [&](tabulon::ZOV& novo) { novo.IMPRESSO = impresso; }, nova);
+    });
+}
+
+ResultadoAlteracao ZovEnv_Simulator::ZovMarcaImpressos(const QStringList& numDocumentos) {
+    if (numDocumentos.isEmpty())
+        return {};
+    const QSet<QString> numeros(numDocumentos.begin(), numDocumentos.end());
+    return AlteraEmLote([&](tabulon::ZOVs& zovs, tabulon::CONTRIBUINTEs&, QString*) {
+        for (const auto& zov : zovs) {
+            if (numeros.contains(zov->NUM_DOCUMENTO))
+                zov->IMPRESSO = QStringLiteral("1");
+        }
+        return true;
     });
 }
 

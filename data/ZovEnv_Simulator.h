@@ -15,6 +15,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -98,6 +99,9 @@ public:
                                           const QString& TIPO_DOCUMENTO, const QString& NUM_DDD,
                                           const QString& NUM_FONE);
     ResultadoAlteracao ZovUpdateImpreso(const QString& impresso, const QString& numDocumento);
+    // The printed mark "1" on every document of the list, in one write of the table (a batch print).
+    // A number no longer in the table is skipped.
+    ResultadoAlteracao ZovMarcaImpressos(const QStringList& numDocumentos);
     ResultadoAlteracao ZOVDelete(const QString& numDocumento);
 
     // ---- Work over many records (import, batch delete, registry import, clearing).

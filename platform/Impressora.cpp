@@ -58,4 +58,20 @@ QString ImpressoraQt::arquivoPdf() const {
     return m_arquivoPdf;
 }
 
+QString ImpressoraQt::fila() {
+    if (semImpressora())
+        return {};
+    const QString nome = printer().printerName();
+    return nome.isEmpty() ? cups::filaPadrao() : nome;
+}
+
+EstadoFila ImpressoraQt::consultaFila(const QString& fila) {
+    return cups::consulta(fila);
+}
+
+EnvioTrabalho ImpressoraQt::enviaPdf(const QString& fila, const QByteArray& pdf, const QString& titulo,
+                                     int copias) {
+    return cups::enviaPdf(fila, pdf, titulo, copias);
+}
+
 } // namespace zove

@@ -215,14 +215,24 @@ void Impressao::alinharTexto(double posInicialmm, double posFinalmm, const QStri
 void Impressao::alinharTextoComEnter(double posInicialmm, double posFinalmm, const QString& textoFonte,
                                      Superficie& console, double alturaBlocoTexto, quint32 corFonte,
                                      bool negritarTexto) {
+    // CR LF and LF end a paragraph. A bare CR ends it too but stays as the first character of the
+    // next one, which therefore prints an empty line before its text (the line is cut at the CR).
     QStringList paragrafos;
     qsizetype inicio = 0;
+    // The bare CR carried into the paragraph that starts at it has already ended the previous one.
+    qsizetype carregado = -1;
     for (qsizetype j = 0; j <= textoFonte.size(); ++j) {
-        if (j == textoFonte.size() || ehQuebra(textoFonte.at(j))) {
+        if (j == textoFonte.size() || (ehQuebra(textoFonte.at(j)) && j != carregado)) {
             paragrafos.append(semEspacos(textoFonte.mid(inicio, j - inicio)));
-            if (j < textoFonte.size())
-                j += tamanhoQuebra(textoFonte, j) - 1;
-            inicio = j + 1;
+            if (j == textoFonte.size())
+                break;
+            const qsizetype quebra = tamanhoQuebra(textoFonte, j);
+            if (quebra == 1 && textoFonte.at(j) == CR) {
+                inicio = carregado = j;
+            } else {
+                j += quebra - 1;
+                inicio = j + 1;
+            }
         }
     }
     while (paragrafos.size() > 1 && paragrafos.last().isEmpty())

@@ -9,11 +9,14 @@
 #include "printing/PaginaZov.h"
 #include "printing/SuperficieQt.h"
 #include "tabulon/ErroExecucao.h"
+#include "tabulon/Funcoes.h"
 
+#include <QBuffer>
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -98,6 +101,11 @@ frmVisualizacao::frmVisualizacao(Plataforma plataforma, Referencias& referencias
     vscBarra->setSingleStep(1);
     chkAjustar = new QCheckBox(QStringLiteral("Ajustar à janela"), this);
     chkAjustar->setObjectName(QStringLiteral("chkAjustar"));
+    lblAvisoImpressora = new QLabel(this);
+    lblAvisoImpressora->setObjectName(QStringLiteral("lblAvisoImpressora"));
+    lblAvisoImpressora->setWordWrap(true);
+    lblAvisoImpressora->setStyleSheet(QStringLiteral("color: #8a1c00;"));
+    lblAvisoImpressora->hide();
     cmdImprimir = new QPushButton(QStringLiteral("Imprimir"), this);
     cmdImprimir->setObjectName(QStringLiteral("cmdImprimir"));
     cmdSair = new QPushButton(QStringLiteral("Sair"), this);
@@ -114,6 +122,7 @@ frmVisualizacao::frmVisualizacao(Plataforma plataforma, Referencias& referencias
     botoes->addWidget(cmdSair);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(topo, 1);
+    layout->addWidget(lblAvisoImpressora);
     layout->addLayout(botoes);
 
     connect(vscBarra, &QScrollBar::valueChanged, this, [this] { desenhaPrevia(); });
@@ -136,12 +145,26 @@ void frmVisualizacao::preparaCodigoBarras() {
     desenhaCodigoBarras(m_dados.CodigoBarra, barras, m_pastaCodigoBarras);
 }
 
-void frmVisualizacao::mostraFalha() {
-    m_plataforma.mensagens.mostrar(
-        this,
-        QStringLiteral("Ocorreu algum erro na impressão, no documento ") + m_dados.p_num_documento +
-            QStringLiteral(" Verifique se a impressora está conectada e ativa"),
-        Mensagens::Botoes::OK, Mensagens::Icone::Informacao, QStringLiteral("Aviso"));
+void frmVisualizacao::mostraFalha(const QString& motivo) {
+    m_motivoFalha = motivo.isEmpty() ? QStringLiteral("erro ao desenhar ou enviar a página") : motivo;
+    QString texto = QStringLiteral("Ocorreu algum erro na impressão, no documento ") +
+                    m_dados.p_num_documento +
+                    QStringLiteral(" Verifique se a impressora está conectada e ativa");
+    if (!motivo.isEmpty())
+        texto += QStringLiteral("\n\nO documento não foi impresso: ") + motivo + QLatin1Char('.');
+    m_plataforma.mensagens.mostrar(this, texto, Mensagens::Botoes::OK, Mensagens::Icone::Informacao,
+                                   QStringLiteral("Aviso"));
+}
+
+void frmVisualizacao::mostraFalhaPdf(const QString& caminho, const QString& motivo) {
+    m_motivoFalha = QStringLiteral("não foi possível gravar o arquivo %1 (%2)")
+                        .arg(QDir::toNativeSeparators(caminho), motivo);
+    m_plataforma.mensagens.mostrar(this,
+                                   QStringLiteral("Não foi possível gravar o documento ") +
+                                       m_dados.p_num_documento + QStringLiteral(" no arquivo\n") +
+                                       QDir::toNativeSeparators(caminho) + QStringLiteral("\n\nMotivo: ") +
+                                       motivo,
+                                   Mensagens::Botoes::OK, Mensagens::Icone::Critico, QStringLiteral("Erro"));
 }
 
 bool frmVisualizacao::Imprime(prensil::Superficie& superficie, bool impressora) {
@@ -165,18 +188,25 @@ bool frmVisualizacao::Imprime(prensil::Superficie& superficie, bool impressora) 
         mostraFalha();
         return false;
     }
-    if (impressora && m_marcar && numeroSalvo(m_dados.p_num_documento)) {
-        const ResultadoAlteracao marca =
-            m_referencias.oZovEnv().ZovUpdateImpreso(QStringLiteral("1"), m_dados.p_num_documento.trimmed());
-        if (!marca.ok)
-            m_plataforma.mensagens.mostrar(
-                this,
-                QStringLiteral("O documento ") + m_dados.p_num_documento +
-                    QStringLiteral(" foi impresso, mas não foi possível registrá-lo como impresso:\n") +
-                    marca.erro,
-                Mensagens::Botoes::OK, Mensagens::Icone::Critico, QStringLiteral("Erro"));
-    }
     return true;
+}
+
+void frmVisualizacao::registraImpresso() {
+    if (!numeroSalvo(m_dados.p_num_documento))
+        return;
+    const QString numero = m_dados.p_num_documento.trimmed();
+    if (m_registraImpresso) {
+        m_registraImpresso(numero);
+        return;
+    }
+    const ResultadoAlteracao marca = m_referencias.oZovEnv().ZovUpdateImpreso(QStringLiteral("1"), numero);
+    if (!marca.ok)
+        m_plataforma.mensagens.mostrar(
+            this,
+            QStringLiteral("O documento ") + m_dados.p_num_documento +
+                QStringLiteral(" foi impresso, mas não foi possível registrá-lo como impresso:\n") +
+                marca.erro,
+            Mensagens::Botoes::OK, Mensagens::Icone::Critico, QStringLiteral("Erro"));
 }
 
 QString frmVisualizacao::nomePdf() const {
@@ -189,12 +219,26 @@ QString frmVisualizacao::nomePdf() const {
     return QDir(pasta).filePath(QStringLiteral("ZOVE_") + parte + QStringLiteral(".pdf"));
 }
 
+namespace {
+
+QPageLayout layoutDaPagina() {
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, MargensPagina,
+                       QPageLayout::Millimeter);
+}
+
+} // namespace
+
 bool frmVisualizacao::imprimeEmPdf(const QString& caminho, bool marcar) {
-    QDir().mkpath(QFileInfo(caminho).absolutePath());
+    const QString pasta = QFileInfo(caminho).absolutePath();
+    if (!QDir().mkpath(pasta)) {
+        mostraFalhaPdf(caminho, QStringLiteral("a pasta %1 não existe e não pôde ser criada")
+                                    .arg(QDir::toNativeSeparators(pasta)));
+        return false;
+    }
     // Written under a temporary name and renamed only when the page is complete.
     QSaveFile arquivo(caminho);
     if (!arquivo.open(QIODevice::WriteOnly)) {
-        mostraFalha();
+        mostraFalhaPdf(caminho, tabulon::motivoEmPortugues(arquivo.errorString()));
         return false;
     }
     bool completo = false;
@@ -202,42 +246,201 @@ bool frmVisualizacao::imprimeEmPdf(const QString& caminho, bool marcar) {
         QPdfWriter pdf(&arquivo);
         pdf.setCreator(QStringLiteral("ZOVE"));
         pdf.setTitle(QStringLiteral("ZOVE ") + m_dados.p_num_documento);
-        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, MargensPagina,
-                                      QPageLayout::Millimeter));
+        pdf.setPageLayout(layoutDaPagina());
         SuperficieQt superficie(&pdf);
-        m_marcar = marcar;
         completo = Imprime(superficie, true);
-        m_marcar = true;
     }
     if (!completo) {
         arquivo.cancelWriting();
         return false;
     }
     if (!arquivo.commit()) {
-        mostraFalha();
+        mostraFalhaPdf(caminho, tabulon::motivoEmPortugues(arquivo.errorString()));
         return false;
     }
     m_arquivoPdf = caminho;
+    if (marcar)
+        registraImpresso();
     return true;
 }
 
 bool frmVisualizacao::Imprimir() {
     m_arquivoPdf.clear();
+    m_filaUsada.clear();
+    m_motivoFalha.clear();
+    m_trabalho = 0;
     // The printer object is set up on first use, and only then is it known whether the machine has a
     // printer at all: asked before, the first run of a session would go to the printer object's own
     // fallback file instead of the document's PDF.
     QPrinter& impressora = m_plataforma.impressora.printer();
     if (m_plataforma.impressora.semImpressora())
         return imprimeEmPdf(nomePdf(), true);
-    impressora.setPageLayout(
-        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, MargensPagina, QPageLayout::Millimeter));
+    // "Print to file" chosen in the printer set-up: Qt writes the file itself, no spooler involved.
+    if (impressora.outputFormat() == QPrinter::PdfFormat)
+        return imprimeNaImpressora();
+    return imprimeNaFila(m_plataforma.impressora.fila());
+}
+
+bool frmVisualizacao::imprimeNaImpressora() {
+    QPrinter& impressora = m_plataforma.impressora.printer();
+    impressora.setPageLayout(layoutDaPagina());
     impressora.setDocName(QStringLiteral("ZOVE ") + m_dados.p_num_documento);
-    SuperficieQt superficie(&impressora, &impressora);
-    return Imprime(superficie, true);
+    bool ok = false;
+    {
+        SuperficieQt superficie(&impressora, &impressora);
+        ok = Imprime(superficie, true);
+    }
+    if (ok)
+        registraImpresso();
+    return ok;
+}
+
+bool frmVisualizacao::confirmaAviso(const QString& texto) {
+    QStringList& aceitos = m_avisosAceitos ? *m_avisosAceitos : m_avisosDestaJanela;
+    if (aceitos.contains(texto))
+        return true;
+    if (m_semPerguntas) {
+        m_plataforma.mensagens.mostrar(this, texto, Mensagens::Botoes::OK, Mensagens::Icone::Exclamacao,
+                                       QStringLiteral("Aviso"));
+        aceitos.append(texto);
+        return true;
+    }
+    const bool segue =
+        m_plataforma.mensagens.mostrar(this, texto + QStringLiteral("\n\nDeseja imprimir assim mesmo?"),
+                                       Mensagens::Botoes::SimNaoPadraoNao, Mensagens::Icone::Exclamacao,
+                                       QStringLiteral("Aviso")) == Mensagens::Resposta::Sim;
+    if (segue)
+        aceitos.append(texto);
+    return segue;
+}
+
+bool frmVisualizacao::imprimeNaFila(const QString& fila) {
+    if (fila.isEmpty()) {
+        mostraFalha(QStringLiteral("nenhuma impressora foi escolhida"));
+        return false;
+    }
+    const EstadoFila estado = m_plataforma.impressora.consultaFila(fila);
+    if (!estado.existe || !estado.aceitaTrabalhos) {
+        mostraFalha(estado.motivo.isEmpty() ? QStringLiteral("a fila \"%1\" não pode ser usada").arg(fila)
+                                            : estado.motivo);
+        return false;
+    }
+    if (estado.parada &&
+        !confirmaAviso(QStringLiteral("A impressora \"%1\" está parada: o documento ficará na fila e só será "
+                                      "impresso quando ela for reativada.")
+                           .arg(fila))) {
+        m_motivoFalha = QStringLiteral("impressão cancelada pelo usuário");
+        return false;
+    }
+    if (estado.margensFisicas) {
+        const QString aviso = avisoMargens(fila, *estado.margensFisicas);
+        if (!aviso.isEmpty() && !confirmaAviso(aviso)) {
+            m_motivoFalha = QStringLiteral("impressão cancelada pelo usuário");
+            return false;
+        }
+    }
+
+    // The page goes to the spooler as one PDF, drawn exactly as the preview and the PDF file are.
+    QByteArray pagina;
+    bool completo = false;
+    {
+        QBuffer buffer(&pagina);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter pdf(&buffer);
+        pdf.setCreator(QStringLiteral("ZOVE"));
+        pdf.setTitle(QStringLiteral("ZOVE ") + m_dados.p_num_documento);
+        pdf.setPageLayout(layoutDaPagina());
+        SuperficieQt superficie(&pdf);
+        completo = Imprime(superficie, true);
+    }
+    if (!completo)
+        return false;
+    const EnvioTrabalho envio =
+        m_plataforma.impressora.enviaPdf(fila, pagina, QStringLiteral("ZOVE ") + m_dados.p_num_documento,
+                                         m_plataforma.impressora.printer().copyCount());
+    if (!envio.aceito()) {
+        mostraFalha(envio.erro.isEmpty() ? QStringLiteral("a fila \"%1\" não aceitou o trabalho").arg(fila)
+                                         : envio.erro);
+        return false;
+    }
+    m_filaUsada = fila;
+    m_trabalho = envio.trabalho;
+    registraImpresso();
+    return true;
+}
+
+QRectF frmVisualizacao::areaComTinta() {
+    // The page drawn at a modest resolution; the ink's bounds are what the printer must reach.
+    constexpr double dpi = 100;
+    const QSizeF a4(210, 297);
+    QImage imagem(qRound(a4.width() * dpi / MmPorPolegada), qRound(a4.height() * dpi / MmPorPolegada),
+                  QImage::Format_RGB32);
+    const int pontosPorMetro = qRound(dpi / 0.0254);
+    imagem.setDotsPerMeterX(pontosPorMetro);
+    imagem.setDotsPerMeterY(pontosPorMetro);
+    imagem.fill(Qt::white);
+    {
+        SuperficieQt superficie(&imagem);
+        OpcoesPagina opcoes;
+        opcoes.arquivoCodigoBarras = arquivoCodigoBarras(m_dados.CodigoBarra, m_pastaCodigoBarras);
+        opcoes.versao = versaoDe(m_referencias);
+        try {
+            desenhaPagina(m_impressao, superficie, m_dados, opcoes);
+        } catch (const std::exception&) {
+            return {};
+        }
+    }
+    int esquerda = imagem.width(), direita = -1, topo = imagem.height(), base = -1;
+    for (int y = 0; y < imagem.height(); ++y) {
+        const auto* linha = reinterpret_cast<const QRgb*>(imagem.constScanLine(y));
+        for (int x = 0; x < imagem.width(); ++x) {
+            if (qGray(linha[x]) < 200) {
+                esquerda = std::min(esquerda, x);
+                direita = std::max(direita, x);
+                topo = std::min(topo, y);
+                base = std::max(base, y);
+            }
+        }
+    }
+    if (direita < 0)
+        return {};
+    const double mm = MmPorPolegada / dpi;
+    // The drawing's origin is the page layout's margin corner.
+    return QRectF(MargensPagina.left() + esquerda * mm, MargensPagina.top() + topo * mm,
+                  (direita - esquerda + 1) * mm, (base - topo + 1) * mm);
+}
+
+QString frmVisualizacao::avisoMargens(const QString& fila, const QMarginsF& m) {
+    const QRectF tinta = areaComTinta();
+    if (tinta.isEmpty())
+        return {};
+    const QLocale br(QLocale::Portuguese, QLocale::Brazil);
+    const auto mm = [&](double v) { return br.toString(v, 'f', 1) + QStringLiteral(" mm"); };
+    // Less than a tenth of a millimetre is within the drawing's own rounding.
+    constexpr double folga = 0.1;
+    QStringList cortes;
+    const auto confere = [&](double invadido, const QString& lado) {
+        if (invadido > folga)
+            cortes.append(QStringLiteral("- %1: %2 do documento ficariam fora da área impressa")
+                              .arg(lado, mm(invadido)));
+    };
+    confere(m.top() - tinta.top(), QStringLiteral("em cima"));
+    confere(m.bottom() - (297 - tinta.bottom()), QStringLiteral("embaixo"));
+    confere(m.left() - tinta.left(), QStringLiteral("à esquerda"));
+    confere(m.right() - (210 - tinta.right()), QStringLiteral("à direita"));
+    if (cortes.isEmpty())
+        return {};
+    return QStringLiteral(
+               "A impressora \"%1\" não imprime junto às bordas da folha (margens de %2 à esquerda, "
+               "%3 à direita, %4 em cima e %5 embaixo), e parte do documento seria cortada:\n%6\n\n"
+               "O documento não é reduzido, para que o código de barras mantenha o seu tamanho; "
+               "o que ficar fora não será impresso.")
+        .arg(fila, mm(m.left()), mm(m.right()), mm(m.top()), mm(m.bottom()), cortes.join(QLatin1Char('\n')));
 }
 
 bool frmVisualizacao::gravaPdf(const QString& caminho) {
     m_arquivoPdf.clear();
+    m_motivoFalha.clear();
     return imprimeEmPdf(QFileInfo(caminho).absoluteFilePath(), false);
 }
 
@@ -248,13 +451,37 @@ void frmVisualizacao::mostraSucesso(QWidget* pai) {
                                        QStringLiteral("Aviso"));
         return;
     }
+    // Enter keeps the clerk at the desk; opening a viewer is a choice.
     const auto resposta = m_plataforma.mensagens.mostrar(
         pai,
         sucesso + QStringLiteral("\n\nNão há impressora instalada: o documento foi gravado no arquivo\n") +
             QDir::toNativeSeparators(m_arquivoPdf) + QStringLiteral("\n\nDeseja abrir o arquivo agora?"),
-        Mensagens::Botoes::SimNao, Mensagens::Icone::Pergunta, QStringLiteral("Aviso"));
+        Mensagens::Botoes::SimNaoPadraoNao, Mensagens::Icone::Pergunta, QStringLiteral("Aviso"));
     if (resposta == Mensagens::Resposta::Sim)
         m_plataforma.areaDeTrabalho.abrirArquivo(m_arquivoPdf);
+}
+
+void frmVisualizacao::atualizaAvisoImpressora() {
+    lblAvisoImpressora->clear();
+    lblAvisoImpressora->hide();
+    Impressora& impressora = m_plataforma.impressora;
+    if (impressora.semImpressora() || impressora.printer().outputFormat() == QPrinter::PdfFormat)
+        return;
+    const QString fila = impressora.fila();
+    if (fila.isEmpty())
+        return;
+    const EstadoFila estado = impressora.consultaFila(fila);
+    QString aviso;
+    if (!estado.existe || !estado.aceitaTrabalhos)
+        aviso = QStringLiteral("Não será possível imprimir: ") + estado.motivo + QLatin1Char('.');
+    else if (estado.margensFisicas)
+        aviso = avisoMargens(fila, *estado.margensFisicas);
+    if (aviso.isEmpty() && estado.parada)
+        aviso = QStringLiteral("A impressora \"%1\" está parada: o documento ficará na fila.").arg(fila);
+    if (!aviso.isEmpty()) {
+        lblAvisoImpressora->setText(aviso);
+        lblAvisoImpressora->show();
+    }
 }
 
 bool frmVisualizacao::desenhaPrevia() {
@@ -307,6 +534,7 @@ void frmVisualizacao::aoAtivarPrimeiraVez() {
     try {
         preparaCodigoBarras();
         desenhaPrevia();
+        atualizaAvisoImpressora();
     } catch (const tabulon::ErroExecucao& erro) {
         if (erro.Numero() == tabulon::ErroExecucao::ErroImpressora) {
             m_plataforma.mensagens.mostrar(this, QStringLiteral("Error de Impresora"), Mensagens::Botoes::OK,

@@ -9,10 +9,14 @@
 #include <QDateTime>
 #include <QDialog>
 #include <QImage>
+#include <QMarginsF>
+#include <QRectF>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 
 class QCheckBox;
+class QLabel;
 class QPushButton;
 class QScrollBar;
 
@@ -103,12 +107,15 @@ public:
     // cannot.
     void preparaCodigoBarras();
 
-    // Draws the page on a surface: the printer (impressora true: the job is ended and, when the run
-    // is complete, the saved document marked printed) or the preview picture. False after any error,
-    // which has been shown; on the printer the job is then cancelled and nothing is marked.
+    // Draws the page on a surface: a printer (impressora true: the job is ended, or cancelled after an
+    // error) or the preview picture. False after any error, which has been shown. Marks nothing: a page
+    // drawn is not yet a page printed.
     bool Imprime(prensil::Superficie& superficie, bool impressora);
-    // Prints on the application's printer or, when the machine has none, writes the page to
-    // "ZOVE_<número>.pdf" in the documents folder. True for a complete run.
+    // The print run: asks the queue whether it takes jobs (a stopped queue or a printer that cannot
+    // print the page's edges is a question to the user), hands it the page and, only when the spooler
+    // accepted the job, marks the saved document printed. When the machine has no printer the page
+    // goes to "ZOVE_<número>.pdf" in the documents folder instead. True for an accepted job or a
+    // written PDF.
     bool Imprimir();
     // Writes the page to a PDF file (complete or not at all) without marking the document printed.
     // False after an error, which has been shown.
@@ -117,8 +124,35 @@ public:
     const QString& arquivoPdf() const {
         return m_arquivoPdf;
     }
+    // The queue and the spooler's job id of the last accepted run; why the last run failed.
+    const QString& filaUsada() const {
+        return m_filaUsada;
+    }
+    int trabalho() const {
+        return m_trabalho;
+    }
+    const QString& motivoFalha() const {
+        return m_motivoFalha;
+    }
     // "Impressão efetuada com sucesso!", naming the PDF and offering to open it when there is one.
     void mostraSucesso(QWidget* pai);
+
+    // What a run does with its printed mark: by default it records it at once. A batch collects the
+    // numbers instead and records them together.
+    void setRegistraImpresso(std::function<void(const QString& numero)> registra) {
+        m_registraImpresso = std::move(registra);
+    }
+    // Warnings the user already accepted (a stopped queue, edges the printer cannot reach) are not
+    // asked again for the documents that follow; the caller keeps the list for as long as it prints.
+    void setAvisosAceitos(QStringList* aceitos) {
+        m_avisosAceitos = aceitos;
+    }
+    // Without a user to answer (the command line), warnings are only shown and the run goes on.
+    void setSemPerguntas(bool semPerguntas) {
+        m_semPerguntas = semPerguntas;
+    }
+    // The warning for a page whose content would fall where the printer cannot print, or empty.
+    QString avisoMargens(const QString& fila, const QMarginsF& margensFisicas);
 
     // Shows the window modally; the page is drawn when it first becomes visible.
     int mostrar();
@@ -131,6 +165,7 @@ public:
     QPushButton* cmdImprimir;
     QPushButton* cmdSair;
     QCheckBox* chkAjustar;
+    QLabel* lblAvisoImpressora;
 
 protected:
     void showEvent(QShowEvent* evento) override;
@@ -139,8 +174,17 @@ private:
     void cmdImprimir_Click();
     void aoAtivarPrimeiraVez();
     QString nomePdf() const;
-    void mostraFalha();
+    void mostraFalha(const QString& motivo = {});
+    void mostraFalhaPdf(const QString& caminho, const QString& motivo);
     bool imprimeEmPdf(const QString& caminho, bool marcar);
+    bool imprimeNaImpressora();
+    bool imprimeNaFila(const QString& fila);
+    // Asks once per accepted text; true to go on.
+    bool confirmaAviso(const QString& texto);
+    void registraImpresso();
+    // Where the page puts ink, in millimetres from the sheet's top left corner.
+    QRectF areaComTinta();
+    void atualizaAvisoImpressora();
 
     Plataforma m_plataforma;
     Referencias& m_referencias;
@@ -150,8 +194,14 @@ private:
     QString m_pastaDocumentos;
     QString m_arquivoPdf;
     std::function<QDateTime()> m_relogio;
+    QString m_filaUsada;
+    QString m_motivoFalha;
+    int m_trabalho = 0;
+    std::function<void(const QString&)> m_registraImpresso;
+    QStringList* m_avisosAceitos = nullptr;
+    QStringList m_avisosDestaJanela;
+    bool m_semPerguntas = false;
     bool m_primeiraAtivacao = true;
-    bool m_marcar = true;
 };
 
 } // namespace zove

@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -292,15 +293,40 @@ void FrmConsultaZOV::cmdImprimir_Click() {
         progresso = std::make_unique<QProgressDialog>(this);
         progresso->setObjectName(QStringLiteral("progressoImpressao"));
         progresso->setWindowTitle(Titulo);
-        progresso->setCancelButton(nullptr);
+        // Cancel (or Esc) stops after the document being sent; what was sent stays printed.
+        progresso->setCancelButtonText(QStringLiteral("Cancelar"));
+        progresso->setAutoReset(false);
+        progresso->setAutoClose(false);
         progresso->setRange(0, static_cast<int>(numeros.size()));
         progresso->setMinimumDuration(0);
         progresso->setWindowModality(Qt::WindowModal);
         progresso->setValue(0);
     }
 
+    // The printed marks are written together: at most about once a second during a long batch, so a
+    // crash loses at most the last second's marks, and once at the end.
+    QStringList marcasPendentes;
+    QString falhaDasMarcas;
+    QElapsedTimer desdeAUltimaGravacao;
+    desdeAUltimaGravacao.start();
+    const auto gravaMarcas = [&] {
+        if (marcasPendentes.isEmpty())
+            return;
+        const ResultadoAlteracao r = m_refs.oZovEnv().ZovMarcaImpressos(marcasPendentes);
+        if (r.ok) {
+            marcasPendentes.clear();
+            falhaDasMarcas.clear();
+        } else {
+            // Kept for the next try; the last failure is reported at the end.
+            falhaDasMarcas = r.erro;
+        }
+        desdeAUltimaGravacao.restart();
+    };
+
     qsizetype impressos = 0;
     QString falhou;
+    QString motivo;
+    bool cancelado = false;
     // Without a printer every document goes to a PDF file of its own; the folders are named at the end.
     QStringList pastasPdf;
     for (const QString& numero : numeros) {
@@ -312,6 +338,10 @@ void FrmConsultaZOV::cmdImprimir_Click() {
             progresso->setValue(static_cast<int>(impressos));
         }
         QCoreApplication::processEvents();
+        if (progresso && progresso->wasCanceled()) {
+            cancelado = true;
+            break;
+        }
         ImpressaoDocumento r;
         try {
             r = m_formulario->imprimir(this, numero);
@@ -321,28 +351,51 @@ void FrmConsultaZOV::cmdImprimir_Click() {
         }
         if (!r.impresso) {
             falhou = numero;
+            motivo = r.motivo;
             break;
         }
+        marcasPendentes.append(numero);
         if (!r.arquivoPdf.isEmpty()) {
             const QString pasta = QDir::toNativeSeparators(QFileInfo(r.arquivoPdf).absolutePath());
             if (!pastasPdf.contains(pasta))
                 pastasPdf.append(pasta);
         }
         ++impressos;
+        if (desdeAUltimaGravacao.elapsed() >= 1000)
+            gravaMarcas();
     }
+    gravaMarcas();
     progresso.reset();
     setEnabled(true);
     m_imprimindo = false;
 
-    if (!falhou.isEmpty()) {
+    if (!marcasPendentes.isEmpty())
         m_plataforma.mensagens.mostrar(
             this,
-            QStringLiteral("A impressão parou no documento %1, que não foi impresso.\n"
-                           "Documento(s) impresso(s): %2 de %3.")
-                .arg(falhou)
-                .arg(impressos)
-                .arg(numeros.size()),
-            Mensagens::Botoes::OK, Mensagens::Icone::Exclamacao, kAviso);
+            QStringLiteral("%1 documento(s) foram impressos, mas não foi possível registrá-los como "
+                           "impressos:\n%2")
+                .arg(marcasPendentes.size())
+                .arg(falhaDasMarcas),
+            Mensagens::Botoes::OK, Mensagens::Icone::Critico, QStringLiteral("Erro"));
+    if (cancelado) {
+        m_plataforma.mensagens.mostrar(this,
+                                       QStringLiteral("Impressão interrompida.\nDocumento(s) impresso(s): "
+                                                      "%1 de %2.")
+                                           .arg(impressos)
+                                           .arg(numeros.size()),
+                                       Mensagens::Botoes::OK, Mensagens::Icone::Informacao, kAviso);
+        return;
+    }
+    if (!falhou.isEmpty()) {
+        QString texto = QStringLiteral("A impressão parou no documento %1, que não foi impresso.\n"
+                                       "Documento(s) impresso(s): %2 de %3.")
+                            .arg(falhou)
+                            .arg(impressos)
+                            .arg(numeros.size());
+        if (!motivo.isEmpty())
+            texto += QStringLiteral("\n\nMotivo: ") + motivo + QLatin1Char('.');
+        m_plataforma.mensagens.mostrar(this, texto, Mensagens::Botoes::OK, Mensagens::Icone::Exclamacao,
+                                       kAviso);
         return;
     }
     QString texto = QStringLiteral("Impressão efetuada com sucesso!");

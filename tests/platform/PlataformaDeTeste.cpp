@@ -42,6 +42,14 @@ QPrinter& ImpressoraGravada::printer() {
     return *m_printer;
 }
 
+zove::EnvioTrabalho ImpressoraGravada::enviaPdf(const QString& fila, const QByteArray& pdf,
+                                                const QString& titulo, int) {
+    if (!recusa.isEmpty())
+        return {0, recusa};
+    trabalhos.append({fila, pdf, titulo});
+    return {static_cast<int>(trabalhos.size()) + 100, {}};
+}
+
 bool AreaDeTrabalhoGravada::abrirEndereco(const QString& endereco) {
     enderecos.append(endereco);
     return resultado;

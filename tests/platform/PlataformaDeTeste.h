@@ -73,6 +73,26 @@ public:
     bool semImpressora() const override { return bSemImpressora; }
     QString arquivoPdf() const override { return sArquivoPdf; }
 
+    // A queue in memory: what it says of itself, and the jobs it took or the reason it refuses them.
+    QString sFila = QStringLiteral("fila-teste");
+    zove::EstadoFila estadoFila{true, true, false, {}, {}};
+    QString recusa;
+    struct Trabalho {
+        QString fila;
+        QByteArray pdf;
+        QString titulo;
+    };
+    QList<Trabalho> trabalhos;
+    QStringList consultas;
+
+    QString fila() override { return sFila; }
+    zove::EstadoFila consultaFila(const QString& fila) override {
+        consultas.append(fila);
+        return estadoFila;
+    }
+    zove::EnvioTrabalho enviaPdf(const QString& fila, const QByteArray& pdf, const QString& titulo,
+                                 int copias) override;
+
 private:
     std::unique_ptr<QPrinter> m_printer;
 };

@@ -123,7 +123,10 @@ TEST(Impressao, AlinharTextoComEnterSeparaParagrafosPorQualquerQuebra) {
         {"A\r\nB", {"A", "B"}},
         {"A\r\nB\r\n\r\n  \r\n", {"A", "B"}}, // trailing blank lines are not printed
         {"A\nB", {"A", "B"}},
-        {"A\rB", {"A", "B"}},
+        // A bare CR starts the next paragraph with itself, which prints an empty line first.
+        {"A\rB", {"A", "", "B"}},
+        {" \rC", {"", "", "C"}},
+        {"A\r\rB", {"A", "", "", "B"}},
         {"A\r\n\r\nB", {"A", "", "B"}},
         {"", {""}},
         {"AAAA BBBB\r\nC", {"AAAA", "BBBB", "C"}},

@@ -98,7 +98,8 @@ TEST_F(Visualizacao, SemImpressoraGravaOPdfPeloNumeroEMarcaImpresso) {
         const auto& pedido = plat.mensagens.pedidos[0];
         EXPECT_TRUE(pedido.texto.startsWith(QStringLiteral("Impressão efetuada com sucesso!")));
         EXPECT_TRUE(pedido.texto.contains(QDir::toNativeSeparators(esperado)));
-        EXPECT_EQ(pedido.botoes, Mensagens::Botoes::SimNao);
+        // Enter answers No: the clerk is not sent to a viewer after every document.
+        EXPECT_EQ(pedido.botoes, Mensagens::Botoes::SimNaoPadraoNao);
         EXPECT_EQ(pedido.titulo, QStringLiteral("Aviso"));
         EXPECT_EQ(plat.areaDeTrabalho.arquivos,
                   resposta == Resposta::Sim ? QStringList{esperado} : QStringList{});
@@ -263,6 +264,13 @@ public:
     }
     bool semImpressora() const override { return m_sem; }
     QString arquivoPdf() const override { return m_arquivo; }
+    // With no printer the run never reaches a queue.
+    QString fila() override { return {}; }
+    EstadoFila consultaFila(const QString&) override { return {}; }
+    EnvioTrabalho enviaPdf(const QString&, const QByteArray&, const QString&, int) override {
+        ADD_FAILURE() << "a run without a printer reached the queue";
+        return {};
+    }
 
 private:
     QString m_arquivo;

@@ -47,6 +47,8 @@ public:
     QStringList abertos;
     QList<Impressao> impressoes;
     QString falhaEm;
+    // Called after each document is "sent", as if the clerk acted while the batch runs.
+    std::function<void(const QString& numero)> depois;
     // When set, the pages go to PDF files in this folder, as on a machine without a printer.
     QString pastaPdf;
     FrmConsultaZOV* janela = nullptr;
@@ -55,9 +57,17 @@ public:
     zove::ImpressaoDocumento imprimir(QWidget*, const QString& numero) override {
         const auto* progresso = janela->findChild<QProgressDialog*>(QStringLiteral("progressoImpressao"));
         impressoes.append({numero, janela->isEnabled(), progresso && progresso->isVisible()});
-        if (numero == falhaEm)
-            return {};
-        return {true, pastaPdf.isEmpty() ? QString() : QDir(pastaPdf).filePath("ZOVE_" + numero + ".pdf")};
+        if (numero == falhaEm) {
+            zove::ImpressaoDocumento falha;
+            falha.motivo = QStringLiteral("a fila \"fila-teste\" não está aceitando trabalhos");
+            return falha;
+        }
+        if (depois)
+            depois(numero);
+        zove::ImpressaoDocumento r;
+        r.impresso = true;
+        r.arquivoPdf = pastaPdf.isEmpty() ? QString() : QDir(pastaPdf).filePath("ZOVE_" + numero + ".pdf");
+        return r;
     }
     QStringList numerosImpressos() const {
         QStringList n;
@@ -129,6 +139,27 @@ protected:
         return n;
     }
 
+    // The printed mark of each document as the file holds it.
+    QMap<QString, QString> impressosNoArquivo() const {
+        tabulon::Init init;
+        init.sDiretorioDados(dados.caminho());
+        QMap<QString, QString> m;
+        const auto zovs = init.CarregarZOV();
+        for (const auto& z : *zovs)
+            m.insert(z->NUM_DOCUMENTO, z->IMPRESSO);
+        return m;
+    }
+    int* contaEscritasDoZOV() {
+        refs->oZovEnv().defineGravador(
+            [this](const QString& caminho, const QByteArray& conteudo, QString* erro) {
+                if (QFileInfo(caminho).fileName() == QLatin1String("ZOV"))
+                    ++escritasZOV;
+                return tabulon::gravaArquivoAtomico(caminho, conteudo, erro);
+            });
+        return &escritasZOV;
+    }
+
+    int escritasZOV = 0;
     teste::PastaDados dados;
     teste::PlataformaDeTeste plataforma;
     FormularioGravado formulario;
@@ -313,6 +344,70 @@ TEST_F(Consulta, BatchPrintStopsAtTheFailingDocumentAndSaysSo) {
     EXPECT_TRUE(ultima.texto.contains(QStringLiteral("impresso(s): 1 de 3")));
     for (const auto& m : plataforma.mensagens.pedidos)
         EXPECT_NE(m.texto, QStringLiteral("Impressão efetuada com sucesso!"));
+}
+
+TEST_F(Consulta, BatchPrintRecordsEveryPrintedMarkInOneWrite) {
+    const int* escritas = contaEscritasDoZOV();
+    pesquisa();
+    seleciona({"2", "3", "4"});
+    QTest::mouseClick(janela->cmdImprimir, Qt::LeftButton);
+    EXPECT_EQ(formulario.numerosImpressos(), (QStringList{"2", "3", "4"}));
+    EXPECT_EQ(*escritas, 1);
+    const auto marcas = impressosNoArquivo();
+    for (const char* n : {"1", "2", "3", "4"})
+        EXPECT_EQ(marcas.value(n), QStringLiteral("1")) << n;
+    EXPECT_EQ(marcas.value("5"), QStringLiteral("0"));
+}
+
+TEST_F(Consulta, ADocumentThatFailsKeepsTheMarksOfThoseBeforeItAndTellsWhy) {
+    pesquisa();
+    seleciona({"2", "3"});
+    formulario.falhaEm = "3";
+    QTest::mouseClick(janela->cmdImprimir, Qt::LeftButton);
+    const auto marcas = impressosNoArquivo();
+    EXPECT_EQ(marcas.value("2"), QStringLiteral("1"));
+    EXPECT_EQ(marcas.value("3"), QStringLiteral("0"));
+    EXPECT_TRUE(
+        plataforma.mensagens.pedidos.last().texto.contains(QStringLiteral("não está aceitando trabalhos")));
+}
+
+TEST_F(Consulta, CancelOrEscStopsTheBatchAndKeepsWhatWasPrinted) {
+    for (const bool porEsc : {false, true}) {
+        SCOPED_TRACE(porEsc ? "Esc" : "Cancelar");
+        teste::escreveTabela(dados.arquivo("ZOV"),
+                             {kCabecalhoZOV, documento("1", "1147", "11122233344", "1"),
+                              documento("2", "1805", "11122233344", "10"),
+                              documento("3", "1147", "12345678000190", "9"),
+                              documento("4", "1821", "98765432100", "5")},
+                             false);
+        formulario.impressoes.clear();
+        plataforma.mensagens.pedidos.clear();
+        pesquisa();
+        seleciona({"1", "2", "3", "4"});
+        formulario.depois = [&](const QString& numero) {
+            if (numero != "2")
+                return;
+            auto* progresso = janela->findChild<QProgressDialog*>(QStringLiteral("progressoImpressao"));
+            ASSERT_TRUE(progresso);
+            if (porEsc) {
+                QTest::keyClick(progresso, Qt::Key_Escape);
+            } else {
+                auto* cancelar = progresso->findChild<QPushButton*>();
+                ASSERT_TRUE(cancelar);
+                EXPECT_EQ(cancelar->text(), QStringLiteral("Cancelar"));
+                QTest::mouseClick(cancelar, Qt::LeftButton);
+            }
+        };
+        QTest::mouseClick(janela->cmdImprimir, Qt::LeftButton);
+        EXPECT_EQ(formulario.numerosImpressos(), (QStringList{"1", "2"}));
+        const auto marcas = impressosNoArquivo();
+        EXPECT_EQ(marcas.value("1"), QStringLiteral("1"));
+        EXPECT_EQ(marcas.value("2"), QStringLiteral("1"));
+        EXPECT_EQ(marcas.value("3"), QStringLiteral("0"));
+        EXPECT_EQ(plataforma.mensagens.pedidos.last().texto,
+                  QStringLiteral("Impressão interrompida.\nDocumento(s) impresso(s): 2 de 4."));
+        EXPECT_TRUE(janela->isEnabled());
+    }
 }
 
 TEST_F(Consulta, WithoutAPrinterTheSuccessMessageNamesThePdfFolder) {
