@@ -3,6 +3,7 @@
 #include "app/Ambiente.h"
 #include "app/DocumentoEmPdf.h"
 #include "app/FormularioDocumentoZOV.h"
+#include "app/ImpressaoSemJanela.h"
 #include "app/ManutencaoCadastro.h"
 #include "app/Verificacao.h"
 #include "app/frmPrincipal.h"
@@ -91,6 +92,14 @@ LinhaDeComando interpretaArgumentos(const QStringList& argumentos) {
                 return erro(QStringLiteral("--pdf precisa do número do documento e do arquivo PDF."));
             linha.numeroPdf = argumentos.at(++i);
             linha.arquivoPdf = argumentos.at(++i);
+        } else if (arg == QLatin1String("--imprimir")) {
+            if (i + 1 >= argumentos.size() || argumentos.at(i + 1).trimmed().isEmpty())
+                return erro(QStringLiteral("--imprimir precisa da lista de documentos (ex.: 3,7,10-20)."));
+            linha.listaImpressao = argumentos.at(++i);
+        } else if (arg == QLatin1String("--impressora")) {
+            if (i + 1 >= argumentos.size() || argumentos.at(i + 1).trimmed().isEmpty())
+                return erro(QStringLiteral("--impressora precisa do nome de uma fila de impressão."));
+            linha.filaImpressao = argumentos.at(++i);
         } else if (arg == QLatin1String("--dados")) {
             if (i + 1 >= argumentos.size() || argumentos.at(i + 1).isEmpty())
                 return erro(QStringLiteral("--dados precisa do caminho de uma pasta."));
@@ -110,6 +119,8 @@ LinhaDeComando interpretaArgumentos(const QStringList& argumentos) {
             return erro(QStringLiteral("argumento desconhecido: %1").arg(arg));
         }
     }
+    if (!linha.filaImpressao.isEmpty() && linha.listaImpressao.isEmpty() && !ajuda && !versao)
+        return erro(QStringLiteral("--impressora só vale junto com --imprimir."));
     if (ajuda)
         linha.modo = LinhaDeComando::Modo::Ajuda;
     else if (versao)
@@ -118,6 +129,8 @@ LinhaDeComando interpretaArgumentos(const QStringList& argumentos) {
         linha.modo = LinhaDeComando::Modo::Verificar;
     else if (!linha.arquivoPdf.isEmpty())
         linha.modo = LinhaDeComando::Modo::Pdf;
+    else if (!linha.listaImpressao.isEmpty())
+        linha.modo = LinhaDeComando::Modo::Imprimir;
     else if (!linha.arquivoImportacao.isEmpty())
         linha.modo = LinhaDeComando::Modo::Importar;
     return linha;
@@ -125,7 +138,8 @@ LinhaDeComando interpretaArgumentos(const QStringList& argumentos) {
 
 QString textoDeUso() {
     return QStringLiteral(
-        "Uso: zove [--dados PASTA] [--verificar | --pdf NÚMERO ARQUIVO.pdf | --importar ARQUIVO]\n"
+        "Uso: zove [--dados PASTA] [--verificar | --pdf NÚMERO ARQUIVO.pdf |\n"
+        "           --imprimir LISTA [--impressora FILA] | --importar ARQUIVO]\n"
         "\n"
         "Emissor do documento de arrecadação de receitas estaduais (ZOVE).\n"
         "Sem opções, abre a janela principal com as tabelas da pasta Dados ao lado do programa.\n"
@@ -135,6 +149,13 @@ QString textoDeUso() {
         "                  mostra uma linha por arquivo e termina com 0 só se as 14 carregarem\n"
         "  --pdf NÚMERO ARQUIVO.pdf\n"
         "                  grava a página do documento salvo NÚMERO num arquivo PDF, sem abrir janela\n"
+        "  --imprimir LISTA [--impressora FILA]\n"
+        "                  imprime os documentos salvos da LISTA (números e intervalos, ex.: 3,7,10-20)\n"
+        "                  na fila padrão ou na FILA, sem abrir janela; mostra uma linha por documento\n"
+        "                  (número, fila, trabalho ou o motivo da falha) e marca como impresso só o que\n"
+        "                  a fila aceitou. Termina com 0 quando todos foram aceitos; 1 quando algum não\n"
+        "                  foi impresso; 2 com a lista inválida; 3 sem impressora (use --pdf);\n"
+        "                  4 quando a fila não existe ou não aceita trabalhos (nada foi enviado)\n"
         "  --importar ARQUIVO  importa um arquivo de ZOVE (registros de 250 caracteres), sem abrir\n"
         "                  janela; mostra uma linha por registro inválido e um resumo, e termina\n"
         "                  com 0 só se o arquivo foi lido e os ZOVE válidos gravados\n"
@@ -169,6 +190,7 @@ int semJanela(int argc, char** argv, const LinhaDeComando& linha) {
     case LinhaDeComando::Modo::Erro:
     case LinhaDeComando::Modo::Janela:
     case LinhaDeComando::Modo::Pdf:
+    case LinhaDeComando::Modo::Imprimir:
         break;
     }
     return 2;
@@ -222,10 +244,12 @@ int executar(int argc, char** argv) {
         QTextStream(stderr) << "zove: " << linha.erro << "\n" << textoDeUso();
         return 2;
     }
-    if (linha.modo != LinhaDeComando::Modo::Janela && linha.modo != LinhaDeComando::Modo::Pdf)
+    const bool paginaSemJanela =
+        linha.modo == LinhaDeComando::Modo::Pdf || linha.modo == LinhaDeComando::Modo::Imprimir;
+    if (linha.modo != LinhaDeComando::Modo::Janela && !paginaSemJanela)
         return semJanela(argc, argv, linha);
-    // A page written to a PDF needs the widgets of the entry form but no screen.
-    if (linha.modo == LinhaDeComando::Modo::Pdf && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    // A page drawn for a PDF or a queue needs the widgets of the entry form but no screen.
+    if (paginaSemJanela && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication app(argc, argv);
@@ -236,6 +260,12 @@ int executar(int argc, char** argv) {
     if (linha.modo == LinhaDeComando::Modo::Pdf) {
         QTextStream erros(stderr);
         return gravaDocumentoEmPdf(pastaDadosEscolhida(linha), linha.numeroPdf, linha.arquivoPdf, erros);
+    }
+    if (linha.modo == LinhaDeComando::Modo::Imprimir) {
+        QTextStream saida(stdout);
+        QTextStream erros(stderr);
+        return imprimeSemJanela(pastaDadosEscolhida(linha), linha.listaImpressao, linha.filaImpressao, saida,
+                                erros);
     }
 
     PlataformaQt plataforma;

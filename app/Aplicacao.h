@@ -8,12 +8,15 @@ namespace zove {
 
 // What the command line asks for.
 struct LinhaDeComando {
-    enum class Modo { Janela, Ajuda, Versao, Verificar, Pdf, Importar, Erro };
+    enum class Modo { Janela, Ajuda, Versao, Verificar, Pdf, Imprimir, Importar, Erro };
     Modo modo = Modo::Janela;
     QString pastaDados; // --dados DIR; empty means the Dados folder beside the program
     QString erro;       // the problem with the arguments, for Modo::Erro
     QString numeroPdf;  // --pdf NÚMERO ARQUIVO
     QString arquivoPdf;
+    // --imprimir LISTA [--impressora FILA]
+    QString listaImpressao;
+    QString filaImpressao;
     // --importar FILE
     QString arquivoImportacao;
 };

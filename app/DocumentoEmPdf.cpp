@@ -1,32 +1,17 @@
 #include "app/DocumentoEmPdf.h"
 
+#include "app/MensagensTexto.h"
+
 #include "data/Referencias.h"
 #include "entry/janelas/FrmZOV.h"
 #include "platform/Mensagens.h"
 #include "platform/Plataforma.h"
 #include "tabulon/ErroExecucao.h"
 
+#include <QTemporaryDir>
 #include <QTextStream>
 
 namespace zove {
-
-namespace {
-
-// Message boxes of a run without windows: written out, questions answered No.
-class MensagensTexto : public Mensagens {
-public:
-    explicit MensagensTexto(QTextStream& saida) : m_saida(saida) {}
-    Resposta mostrar(QWidget*, const QString& texto, Botoes botoes, Icone, const QString& titulo) override {
-        m_saida << "zove: " << titulo << ": " << texto << "\n";
-        m_saida.flush();
-        return botoes == Botoes::OK ? Resposta::OK : Resposta::Nao;
-    }
-
-private:
-    QTextStream& m_saida;
-};
-
-} // namespace
 
 int gravaDocumentoEmPdf(const QString& pastaDados, const QString& numero, const QString& arquivo,
                         QTextStream& erros) {
@@ -49,6 +34,10 @@ int gravaDocumentoEmPdf(const QString& pastaDados, const QString& numero, const 
     const Plataforma plataforma{mensagens,          base.dialogos, base.impressora, base.areaDeTrabalho,
                                 base.configuracoes, base.regional, base.ajuda};
     FrmZOV form(*refs, plataforma);
+    // The bars' bitmap is needed only while the page is drawn.
+    QTemporaryDir imagens;
+    if (imagens.isValid())
+        form.definirPastaImagens(imagens.path());
     form.Form_Load();
     double documento = static_cast<double>(n);
     form.NumDocumento = documento;

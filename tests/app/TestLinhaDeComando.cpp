@@ -1,12 +1,16 @@
 // The command line, and the support check run as the clerk runs it: the built program as a process.
 #include "app/Aplicacao.h"
+#include "app/ImpressaoSemJanela.h"
 #include "app/Verificacao.h"
 #include "data/Referencias.h"
 #include "data/ZovEnv_Simulator.h"
+#include "support/CupsPrivado.h"
 #include "support/TestSupport.h"
 #include "tabulon/Init.h"
 
+#include <QDirIterator>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <gtest/gtest.h>
 
@@ -94,6 +98,11 @@ TEST(LinhaDeComando, InterpretaAsOpcoes) {
         {{"-style"}, LinhaDeComando::Modo::Erro, {}},
         {{"--pdf", "12", "doc.pdf", "--dados", "outra"}, LinhaDeComando::Modo::Pdf, "outra"},
         {{"--pdf", "12"}, LinhaDeComando::Modo::Erro, {}},
+        {{"--imprimir", "3,7,10-20", "--dados", "d"}, LinhaDeComando::Modo::Imprimir, "d"},
+        {{"--imprimir", "3", "--impressora", "fila1"}, LinhaDeComando::Modo::Imprimir, {}},
+        {{"--imprimir"}, LinhaDeComando::Modo::Erro, {}},
+        {{"--imprimir", "3", "--impressora"}, LinhaDeComando::Modo::Erro, {}},
+        {{"--impressora", "fila1"}, LinhaDeComando::Modo::Erro, {}},
     };
     for (const Caso& c : casos) {
         const LinhaDeComando l = interpretaArgumentos(c.args);
@@ -133,6 +142,144 @@ TEST(LinhaDeComando, PdfDeDocumentoSalvo) {
     const Execucao letras = executa(
         {QStringLiteral("--pdf"), QStringLiteral("um"), pdf, QStringLiteral("--dados"), dados.caminho()});
     EXPECT_EQ(letras.codigo, 2);
+}
+
+// A page that cannot be written says which file and why, not that the printer is off; and the bars'
+// bitmap drawn for the page is not left behind in the cache folder.
+TEST(LinhaDeComando, PdfQueNaoPodeSerGravadoNomeiaOArquivoENaoDeixaImagens) {
+    teste::PastaDados dados;
+    {
+        auto refs = zove::Referencias::carregar(dados.caminho());
+        const auto r = refs->oZovEnv().ZOVInsert(
+            "1937", "14/03/2025", "31/03/2025", "20/03/2025", "11144477735", "124", "000000", "3", "0,00",
+            "0,00", "10,00", "1234,50", "1244,50", refs->oTAB_MUNICs->Item(1)->TMU_COD_MUN, "0");
+        ASSERT_TRUE(r.ok) << r.erro.toStdString();
+    }
+    QTemporaryDir cache;
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert(QStringLiteral("XDG_CACHE_HOME"), cache.path());
+
+    // The data folder's ZOV is a file, so no folder can be made under it, even by root.
+    const QString impossivel = dados.arquivo(QStringLiteral("ZOV/pagina.pdf"));
+    const Execucao falha = executa({QStringLiteral("--pdf"), QStringLiteral("1"), impossivel,
+                                    QStringLiteral("--dados"), dados.caminho()},
+                                   ambiente);
+    EXPECT_EQ(falha.codigo, 1);
+    EXPECT_TRUE(falha.erros.contains(impossivel)) << falha.erros.toStdString();
+    EXPECT_FALSE(falha.erros.contains(QStringLiteral("Verifique se a impressora")))
+        << falha.erros.toStdString();
+
+    const QString pdf = dados.arquivo(QStringLiteral("pagina.pdf"));
+    const Execucao ok = executa(
+        {QStringLiteral("--pdf"), QStringLiteral("1"), pdf, QStringLiteral("--dados"), dados.caminho()},
+        ambiente);
+    EXPECT_EQ(ok.codigo, 0) << ok.erros.toStdString();
+    QStringList restos;
+    QDirIterator it(cache.path(), {QStringLiteral("_barcode_*")}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        restos << it.next();
+    EXPECT_TRUE(restos.isEmpty()) << restos.join(' ').toStdString();
+}
+
+TEST(LinhaDeComando, ListaDeDocumentosParaImprimir) {
+    struct Caso {
+        const char* lista;
+        QList<qint64> numeros; // empty: refused
+    } casos[] = {
+        {"3", {3}},
+        {"3,7,10-12", {3, 7, 10, 11, 12}},
+        {" 4 - 5 , 9", {4, 5, 9}},
+        {"", {}},
+        {"a", {}},
+        {"3,,4", {}},
+        {"5-3", {}},
+        {"0", {}},
+        {"-2", {}},
+        {"1-99999999999", {}},
+    };
+    for (const Caso& c : casos) {
+        QString erro;
+        const auto r = zove::interpretaListaDeDocumentos(QString::fromUtf8(c.lista), &erro);
+        if (c.numeros.isEmpty()) {
+            EXPECT_FALSE(r.has_value()) << c.lista;
+            EXPECT_FALSE(erro.isEmpty()) << c.lista;
+        } else {
+            ASSERT_TRUE(r.has_value()) << c.lista << ": " << erro.toStdString();
+            EXPECT_EQ(*r, c.numeros) << c.lista;
+        }
+    }
+}
+
+// Printing saved documents on a queue of a scheduler of the test's own, as a clerk's script would.
+TEST(LinhaDeComando, ImprimirNaFila) {
+    QString porque;
+    if (!teste::CupsPrivado::disponivel(&porque))
+        GTEST_SKIP() << porque.toStdString();
+    teste::CupsPrivado cups;
+    ASSERT_TRUE(cups.pronto()) << cups.erro().toStdString();
+    teste::PastaDados dados;
+    {
+        auto refs = zove::Referencias::carregar(dados.caminho());
+        for (int i = 0; i < 3; ++i) {
+            const auto r = refs->oZovEnv().ZOVInsert(
+                "1937", "14/03/2025", "31/03/2025", "20/03/2025", "11144477735", "124", "000000", "3", "0,00",
+                "0,00", "10,00", QString::number(100 + i) + ",50", QString::number(110 + i) + ",50",
+                refs->oTAB_MUNICs->Item(1)->TMU_COD_MUN, "0");
+            ASSERT_TRUE(r.ok) << r.erro.toStdString();
+        }
+    }
+    const auto impressos = [&] {
+        tabulon::Init init;
+        init.sDiretorioDados(dados.caminho());
+        QStringList m;
+        const auto zovs = init.CarregarZOV();
+        for (const auto& z : *zovs)
+            m << z->IMPRESSO;
+        return m;
+    };
+    const auto imprime = [&](const QStringList& extra) {
+        return executa(QStringList{QStringLiteral("--dados"), dados.caminho()} + extra);
+    };
+
+    // No queue at all: nothing to print on, and the way to a PDF is named.
+    const Execucao semFila = imprime({QStringLiteral("--imprimir"), QStringLiteral("1")});
+    EXPECT_EQ(semFila.codigo, 3) << semFila.erros.toStdString();
+    EXPECT_TRUE(semFila.erros.contains(QStringLiteral("--pdf"))) << semFila.erros.toStdString();
+
+    ASSERT_TRUE(cups.criaFila(QStringLiteral("balcao"))) << cups.erro().toStdString();
+    ASSERT_TRUE(cups.definePadrao(QStringLiteral("balcao"))) << cups.erro().toStdString();
+
+    const Execucao listaRuim = imprime({QStringLiteral("--imprimir"), QStringLiteral("1,x")});
+    EXPECT_EQ(listaRuim.codigo, 2);
+    EXPECT_TRUE(listaRuim.erros.contains(QStringLiteral("1,x"))) << listaRuim.erros.toStdString();
+
+    const Execucao desconhecida = imprime({QStringLiteral("--imprimir"), QStringLiteral("1"),
+                                           QStringLiteral("--impressora"), QStringLiteral("nao-existe")});
+    EXPECT_EQ(desconhecida.codigo, 4);
+    EXPECT_TRUE(desconhecida.erros.contains(QStringLiteral("\"nao-existe\" não existe")))
+        << desconhecida.erros.toStdString();
+
+    // Documents 1 and 3 print; 4 does not exist, and says so on its own line.
+    const Execucao parcial = imprime({QStringLiteral("--imprimir"), QStringLiteral("1,3-4")});
+    EXPECT_EQ(parcial.codigo, 1) << parcial.erros.toStdString();
+    const QStringList linhas = parcial.saida.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(linhas.size(), 3) << parcial.saida.toStdString();
+    EXPECT_TRUE(linhas[0].startsWith(QStringLiteral("1\tbalcao\ttrabalho "))) << linhas[0].toStdString();
+    EXPECT_TRUE(linhas[1].startsWith(QStringLiteral("3\tbalcao\ttrabalho "))) << linhas[1].toStdString();
+    EXPECT_TRUE(linhas[2].startsWith(QStringLiteral("4\tbalcao\tnão impresso: "))) << linhas[2].toStdString();
+    EXPECT_TRUE(cups.esperaTrabalhos(QStringLiteral("balcao"), 2));
+    for (const QString& trabalho : cups.arquivosDeTrabalho(QStringLiteral("balcao")))
+        EXPECT_TRUE(teste::leArquivo(trabalho).startsWith("%PDF")) << trabalho.toStdString();
+    EXPECT_EQ(impressos(), (QStringList{"1", "0", "1"}));
+
+    // A queue that refuses jobs: nothing is sent and nothing marked.
+    ASSERT_TRUE(cups.rejeita(QStringLiteral("balcao")));
+    const Execucao recusada = imprime({QStringLiteral("--imprimir"), QStringLiteral("2")});
+    EXPECT_EQ(recusada.codigo, 4);
+    EXPECT_TRUE(recusada.erros.contains(QStringLiteral("não está aceitando trabalhos")))
+        << recusada.erros.toStdString();
+    EXPECT_EQ(impressos(), (QStringList{"1", "0", "1"}));
+    EXPECT_EQ(cups.arquivosDeTrabalho(QStringLiteral("balcao")).size(), 2);
 }
 
 TEST(Verificacao, DadosEntreguesCarregamTodasAsTabelas) {
