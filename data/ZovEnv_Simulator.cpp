@@ -526,12 +526,25 @@ ResultadoAlteracao ZovEnv_Simulator::ZovMarcaImpressos(const QStringList& numDoc
     if (numDocumentos.isEmpty())
         return {};
     const QSet<QString> numeros(numDocumentos.begin(), numDocumentos.end());
-    return AlteraEmLote([&](tabulon::ZOVs& zovs, tabulon::CONTRIBUINTEs&, QString*) {
-        for (const auto& zov : zovs) {
-            if (numeros.contains(zov->NUM_DOCUMENTO))
-                zov->IMPRESSO = QStringLiteral("1");
+    // Only ZOV changes: the unchanged records are shared with the loaded table, the marked ones are
+    // copies, and nothing is written when every document already carries the mark.
+    return m_estado->altera<tabulon::ZOVs>(kTabelaZOV, [&](const tabulon::ZOVs& zovs, auto* nova) {
+        const QString marca = QStringLiteral("1");
+        auto copia = std::make_shared<tabulon::ZOVs>();
+        copia->reservar(zovs.Count());
+        bool mudou = false;
+        for (qsizetype i = 1; i <= zovs.Count(); ++i) {
+            auto zov = zovs.Item(i);
+            if (zov && zov->IMPRESSO != marca && numeros.contains(zov->NUM_DOCUMENTO)) {
+                zov = std::make_shared<tabulon::ZOV>(*zov);
+                zov->IMPRESSO = marca;
+                mudou = true;
+            }
+            copia->Add(std::move(zov));
         }
-        return true;
+        if (mudou)
+            *nova = std::move(copia);
+        return ResultadoAlteracao{};
     });
 }
 

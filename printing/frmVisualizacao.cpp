@@ -221,6 +221,12 @@ QString frmVisualizacao::nomePdf() const {
 
 namespace {
 
+// "Print to file" chosen in the printer set-up: Qt writes the file itself, no spooler involved. (A
+// printer object made where Qt sees no printer is also in PDF format, but names no file.)
+bool imprimeEmArquivo(const QPrinter& impressora) {
+    return impressora.outputFormat() == QPrinter::PdfFormat && !impressora.outputFileName().isEmpty();
+}
+
 QPageLayout layoutDaPagina() {
     return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, MargensPagina,
                        QPageLayout::Millimeter);
@@ -275,8 +281,7 @@ bool frmVisualizacao::Imprimir() {
     QPrinter& impressora = m_plataforma.impressora.printer();
     if (m_plataforma.impressora.semImpressora())
         return imprimeEmPdf(nomePdf(), true);
-    // "Print to file" chosen in the printer set-up: Qt writes the file itself, no spooler involved.
-    if (impressora.outputFormat() == QPrinter::PdfFormat)
+    if (imprimeEmArquivo(impressora))
         return imprimeNaImpressora();
     return imprimeNaFila(m_plataforma.impressora.fila());
 }
@@ -465,7 +470,7 @@ void frmVisualizacao::atualizaAvisoImpressora() {
     lblAvisoImpressora->clear();
     lblAvisoImpressora->hide();
     Impressora& impressora = m_plataforma.impressora;
-    if (impressora.semImpressora() || impressora.printer().outputFormat() == QPrinter::PdfFormat)
+    if (impressora.semImpressora() || imprimeEmArquivo(impressora.printer()))
         return;
     const QString fila = impressora.fila();
     if (fila.isEmpty())

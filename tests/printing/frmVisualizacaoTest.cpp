@@ -323,3 +323,102 @@ TEST_F(Visualizacao, ErroAoAtivarMostraADescricaoEContinuaAberta) {
     EXPECT_TRUE(janela->isVisible());
     janela->hide();
 }
+
+// The print run on a queue: what the spooler says decides whether the document counts as printed.
+TEST_F(Visualizacao, FilaQueAceitaRecebeUmPdfEOTrabalhoMarcaImpresso) {
+    plat.impressora.bSemImpressora = false;
+    janela->preparaCodigoBarras();
+    ASSERT_TRUE(janela->Imprimir());
+    ASSERT_EQ(plat.impressora.trabalhos.size(), 1);
+    EXPECT_EQ(plat.impressora.trabalhos[0].fila, QStringLiteral("fila-teste"));
+    EXPECT_TRUE(plat.impressora.trabalhos[0].pdf.startsWith("%PDF"));
+    EXPECT_EQ(janela->filaUsada(), QStringLiteral("fila-teste"));
+    EXPECT_GT(janela->trabalho(), 0);
+    EXPECT_EQ(impresso(), QStringLiteral("1"));
+    EXPECT_TRUE(plat.mensagens.pedidos.isEmpty());
+}
+
+TEST_F(Visualizacao, FilaQueRecusaOuNaoExisteNaoMarcaEDizPorque) {
+    struct Caso {
+        const char* nome;
+        EstadoFila estado;
+        QString recusa;
+        QString motivo;
+    } casos[] = {
+        {"não existe",
+         {false, false, false, QStringLiteral("a fila \"fila-teste\" não existe"), {}},
+         {},
+         QStringLiteral("a fila \"fila-teste\" não existe")},
+        {"rejeita",
+         {true, false, false, QStringLiteral("a fila \"fila-teste\" não está aceitando trabalhos"), {}},
+         {},
+         QStringLiteral("não está aceitando trabalhos")},
+        // The queue looked fine but refused the job when it came.
+        {"recusa o trabalho",
+         {true, true, false, {}, {}},
+         QStringLiteral("a fila \"fila-teste\" não está aceitando trabalhos"),
+         QStringLiteral("não está aceitando trabalhos")},
+    };
+    plat.impressora.bSemImpressora = false;
+    janela->preparaCodigoBarras();
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nome);
+        plat.mensagens.pedidos.clear();
+        plat.impressora.estadoFila = c.estado;
+        plat.impressora.recusa = c.recusa;
+        EXPECT_FALSE(janela->Imprimir());
+        EXPECT_TRUE(plat.impressora.trabalhos.isEmpty());
+        ASSERT_EQ(plat.mensagens.pedidos.size(), 1);
+        EXPECT_TRUE(plat.mensagens.pedidos[0].texto.startsWith(Falha.arg(numero)));
+        EXPECT_TRUE(plat.mensagens.pedidos[0].texto.contains(c.motivo))
+            << plat.mensagens.pedidos[0].texto.toStdString();
+        EXPECT_TRUE(janela->motivoFalha().contains(c.motivo));
+        EXPECT_EQ(janela->trabalho(), 0);
+        EXPECT_NE(impresso(), QStringLiteral("1"));
+    }
+}
+
+TEST_F(Visualizacao, FilaParadaOuMargensQueCortamPerguntamAntes) {
+    plat.impressora.bSemImpressora = false;
+    janela->preparaCodigoBarras();
+    // A printer that cannot print 12.7 mm at the top and bottom and 6.35 mm at the sides.
+    const QMarginsF largas(6.35, 12.7, 6.35, 12.7);
+    const QString aviso = janela->avisoMargens(QStringLiteral("fila-teste"), largas);
+    EXPECT_TRUE(aviso.contains(QStringLiteral("\"fila-teste\""))) << aviso.toStdString();
+    EXPECT_TRUE(aviso.contains(QStringLiteral("em cima"))) << aviso.toStdString();
+    EXPECT_TRUE(aviso.contains(QStringLiteral(" mm"))) << aviso.toStdString();
+    EXPECT_TRUE(janela->avisoMargens(QStringLiteral("fila-teste"), QMarginsF(0, 0, 0, 0)).isEmpty());
+    EXPECT_TRUE(janela->avisoMargens(QStringLiteral("fila-teste"), QMarginsF(3, 3, 3, 3)).isEmpty());
+
+    struct Caso {
+        const char* nome;
+        EstadoFila estado;
+        QString pergunta;
+    } casos[] = {
+        {"parada", {true, true, true, {}, {}}, QStringLiteral("está parada")},
+        {"margens", {true, true, false, {}, largas}, QStringLiteral("não imprime junto às bordas")},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nome);
+        plat.impressora.estadoFila = c.estado;
+        plat.impressora.trabalhos.clear();
+        // Não (also what Enter answers): nothing is sent.
+        plat.mensagens.pedidos.clear();
+        plat.mensagens.respostas = {Resposta::Nao};
+        EXPECT_FALSE(janela->Imprimir());
+        ASSERT_EQ(plat.mensagens.pedidos.size(), 1);
+        EXPECT_TRUE(plat.mensagens.pedidos[0].texto.contains(c.pergunta));
+        EXPECT_EQ(plat.mensagens.pedidos[0].botoes, Mensagens::Botoes::SimNaoPadraoNao);
+        EXPECT_TRUE(plat.impressora.trabalhos.isEmpty());
+        EXPECT_NE(impresso(), QStringLiteral("1"));
+        // Sim: sent, and the same warning is not asked again for the next document of this window.
+        plat.mensagens.pedidos.clear();
+        plat.mensagens.respostas = {Resposta::Sim};
+        EXPECT_TRUE(janela->Imprimir());
+        EXPECT_TRUE(janela->Imprimir());
+        EXPECT_EQ(plat.mensagens.pedidos.size(), 1);
+        EXPECT_EQ(plat.impressora.trabalhos.size(), 2);
+        EXPECT_EQ(impresso(), QStringLiteral("1"));
+        (void)refs->oZovEnv().ZovUpdateImpreso(QStringLiteral("0"), numero);
+    }
+}
