@@ -12,9 +12,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QItemSelectionModel>
 #include <QPrinter>
 #include <QTemporaryDir>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -118,10 +119,11 @@ void BM_ImpressaoEmLotePorDocumento(benchmark::State& state) {
             return true;
         });
         janela.ListView1->clearSelection();
-        for (int i = 0; i < janela.ListView1->topLevelItemCount(); ++i) {
-            QTreeWidgetItem* item = janela.ListView1->topLevelItem(i);
-            if (escolhidos.contains(item->text(0)))
-                item->setSelected(true);
+        for (int i = 0; i < janela.linhas(); ++i) {
+            if (escolhidos.contains(janela.numeroDaLinha(i)))
+                janela.ListView1->selectionModel()->select(janela.ListView1->model()->index(i, 0),
+                                                           QItemSelectionModel::Select |
+                                                               QItemSelectionModel::Rows);
         }
         const int antes = fila.trabalhos;
         state.ResumeTiming();

@@ -47,11 +47,32 @@ std::shared_ptr<tabulon::ZOVs> pesquisaDocumentos(const Referencias& refs,
     return resultado;
 }
 
+QString colunaDaLinha(const tabulon::ZOV& zov, int coluna) {
+    switch (coluna) {
+    case 0:
+        return zov.NUM_DOCUMENTO;
+    case 1:
+        return zov.COD_RECEITA + QStringLiteral(" - ") + zov.MCR_NOME_RCTA;
+    case 2:
+        return zov.NUM_DOCUMENTO_IDENT;
+    case 3:
+        return zov.RAZAO_SOCIAL;
+    case 4:
+        return zov.DATA_ATUALIZACAO;
+    case 5: {
+        const auto centavos = formato::centavos(zov.VALOR_TOTAL);
+        return centavos ? formato::valor(*centavos) : zov.VALOR_TOTAL;
+    }
+    default:
+        return {};
+    }
+}
+
 QStringList colunasDaLinha(const tabulon::ZOV& zov) {
-    const auto centavos = formato::centavos(zov.VALOR_TOTAL);
-    return {zov.NUM_DOCUMENTO,       zov.COD_RECEITA + QStringLiteral(" - ") + zov.MCR_NOME_RCTA,
-            zov.NUM_DOCUMENTO_IDENT, zov.RAZAO_SOCIAL,
-            zov.DATA_ATUALIZACAO,    centavos ? formato::valor(*centavos) : zov.VALOR_TOTAL};
+    QStringList colunas;
+    for (int i = 0; i < 6; ++i)
+        colunas.append(colunaDaLinha(zov, i));
+    return colunas;
 }
 
 } // namespace zove

@@ -35,6 +35,8 @@ std::shared_ptr<tabulon::ZOVs> pesquisaDocumentos(const Referencias& refs,
 // update date, total. The stored total (Brazilian text, "1234,5") is shown as "1.234,50"; a total
 // that is not an amount is shown as stored.
 QStringList colunasDaLinha(const tabulon::ZOV& zov);
+// One of those texts (column 0 to 5), made alone.
+QString colunaDaLinha(const tabulon::ZOV& zov, int coluna);
 
 // The identification's digits alone.
 QString somenteOsDigitos(const QString& texto);

@@ -7,8 +7,10 @@
 #include "platform/Impressora.h"
 #include "platform/Mensagens.h"
 #include "search/FormularioDocumento.h"
+#include "search/ModeloResultado.h"
 #include "validation/Validacao.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -26,7 +28,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace zove {
@@ -107,18 +109,20 @@ void FrmConsultaZOV::montaJanela() {
 
     auto* resultadoBox = nomeado(new QGroupBox(QStringLiteral("Resultado"), this), "fraResultado");
     auto* resultado = new QVBoxLayout(resultadoBox);
-    ListView1 = nomeado(new QTreeWidget(resultadoBox), "ListView1");
+    ListView1 = nomeado(new QTreeView(resultadoBox), "ListView1");
+    m_modelo = new ModeloResultado(this);
+    ListView1->setModel(m_modelo);
     ListView1->setRootIsDecorated(false);
+    ListView1->setItemsExpandable(false);
     ListView1->setUniformRowHeights(true);
     ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListView1->setAllColumnsShowFocus(true);
-    ListView1->setHeaderLabels({QStringLiteral("ZOVE"), QStringLiteral("Receita"),
-                                QStringLiteral("Identificação"), QStringLiteral("Razão Social/Nome"),
-                                QStringLiteral("Data da Geração/Digitação"), QStringLiteral("Total")});
-    ListView1->header()->setStretchLastSection(false);
-    ListView1->headerItem()->setTextAlignment(5, Qt::AlignRight | Qt::AlignVCenter);
-    // The columns follow the visible width, which also changes when the scroll bar comes or goes.
-    ListView1->viewport()->installEventFilter(this);
+    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The columns take the width of what they show; the clerk may widen or narrow each one.
+    ListView1->header()->setSectionResizeMode(QHeaderView::Interactive);
+    ListView1->header()->setStretchLastSection(true);
+    ajustaColunas();
     lblRegistro = nomeado(new QLabel(QStringLiteral("Registro(s): 0"), resultadoBox), "lblRegistro");
     resultado->addWidget(ListView1);
     resultado->addWidget(lblRegistro);
@@ -155,7 +159,7 @@ void FrmConsultaZOV::montaJanela() {
     connect(cmbTipoReceita, &QComboBox::activated, this, &FrmConsultaZOV::cmbTipoReceita_Click);
     connect(Pesquisar, &QPushButton::clicked, this, &FrmConsultaZOV::Pesquisar_Click);
     connect(Selecionar, &QPushButton::clicked, this, &FrmConsultaZOV::Selecionar_Click);
-    connect(ListView1, &QTreeWidget::itemDoubleClicked, this, &FrmConsultaZOV::Selecionar_Click);
+    connect(ListView1, &QTreeView::doubleClicked, this, &FrmConsultaZOV::Selecionar_Click);
     connect(cmdImprimir, &QPushButton::clicked, this, &FrmConsultaZOV::cmdImprimir_Click);
     connect(cmdEliminar, &QPushButton::clicked, this, &FrmConsultaZOV::cmdEliminar_Click);
     connect(Fechar, &QPushButton::clicked, this, &QDialog::close);
@@ -228,46 +232,69 @@ void FrmConsultaZOV::Pesquisar_Click() {
     preencheLista(criterios(), true);
 }
 
+namespace {
+
+// The wait cursor while the window works on the whole list.
+class CursorDeEspera {
+public:
+    CursorDeEspera() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~CursorDeEspera() { QApplication::restoreOverrideCursor(); }
+    CursorDeEspera(const CursorDeEspera&) = delete;
+    CursorDeEspera& operator=(const CursorDeEspera&) = delete;
+};
+
+} // namespace
+
 void FrmConsultaZOV::preencheLista(const CriteriosPesquisa& c, bool avisaSeVazio) {
-    const auto achados = pesquisaDocumentos(m_refs, c);
-    ListView1->clear();
-    const qsizetype total = achados ? achados->Count() : 0;
-    if (total == 0) {
-        if (avisaSeVazio)
-            m_plataforma.mensagens.mostrar(this, QStringLiteral("Nenhum registro encontrado"),
-                                           Mensagens::Botoes::OK, Mensagens::Icone::Informacao, kAviso);
-    } else {
-        QList<QTreeWidgetItem*> linhas;
-        linhas.reserve(total);
-        for (const auto& zov : *achados) {
-            auto* item = new QTreeWidgetItem(colunasDaLinha(*zov));
-            item->setTextAlignment(5, Qt::AlignRight | Qt::AlignVCenter);
-            linhas.append(item);
-        }
-        ListView1->setUpdatesEnabled(false);
-        ListView1->addTopLevelItems(linhas);
-        ListView1->setUpdatesEnabled(true);
+    qsizetype total = 0;
+    {
+        const CursorDeEspera espera;
+        const auto achados = pesquisaDocumentos(m_refs, c);
+        total = achados ? achados->Count() : 0;
+        m_modelo->defineDocumentos(total > 0 ? achados : nullptr);
+        m_criteriosDaLista = c;
+        m_listaPreenchida = true;
+        ajustaColunas();
     }
+    if (total == 0 && avisaSeVazio)
+        m_plataforma.mensagens.mostrar(this, QStringLiteral("Nenhum registro encontrado"),
+                                       Mensagens::Botoes::OK, Mensagens::Icone::Informacao, kAviso);
     lblRegistro->setText(QStringLiteral("Registro(s): ") + QString::number(total));
 }
 
 QStringList FrmConsultaZOV::numerosSelecionados() const {
+    QModelIndexList linhas = ListView1->selectionModel()->selectedRows();
+    std::sort(linhas.begin(), linhas.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
     QStringList numeros;
-    for (int i = 0; i < ListView1->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* item = ListView1->topLevelItem(i);
-        if (item->isSelected())
-            numeros.append(item->text(0));
-    }
+    numeros.reserve(linhas.size());
+    for (const QModelIndex& i : std::as_const(linhas))
+        numeros.append(m_modelo->numero(i.row()));
     return numeros;
 }
 
+int FrmConsultaZOV::linhas() const {
+    return m_modelo->rowCount();
+}
+
+QString FrmConsultaZOV::numeroDaLinha(int linha) const {
+    return m_modelo->numero(linha);
+}
+
+int FrmConsultaZOV::linhaAtualSelecionada() const {
+    const QModelIndex atual = ListView1->currentIndex();
+    if (!atual.isValid() || !ListView1->selectionModel()->isRowSelected(atual.row(), {}))
+        return -1;
+    return atual.row();
+}
+
 void FrmConsultaZOV::Selecionar_Click() {
-    if (!m_formulario || m_imprimindo || ListView1->topLevelItemCount() == 0)
+    if (!m_formulario || m_imprimindo || linhas() == 0)
         return;
-    QTreeWidgetItem* atual = ListView1->currentItem();
-    if (!atual || !atual->isSelected())
+    const int atual = linhaAtualSelecionada();
+    if (atual < 0)
         return;
-    m_formulario->abrir(this, atual->text(0));
+    m_formulario->abrir(this, m_modelo->numero(atual));
 }
 
 void FrmConsultaZOV::cmdImprimir_Click() {
@@ -368,6 +395,9 @@ void FrmConsultaZOV::cmdImprimir_Click() {
     progresso.reset();
     setEnabled(true);
     m_imprimindo = false;
+    // The list shows the printed marks as they are now (an "Impresso: Não" list loses what was printed).
+    if (impressos > 0 && m_listaPreenchida)
+        preencheLista(m_criteriosDaLista, false);
 
     if (!marcasPendentes.isEmpty())
         m_plataforma.mensagens.mostrar(
@@ -407,16 +437,23 @@ void FrmConsultaZOV::cmdImprimir_Click() {
 }
 
 void FrmConsultaZOV::cmdEliminar_Click() {
-    if (m_imprimindo || ListView1->topLevelItemCount() == 0)
+    if (m_imprimindo || linhas() == 0)
         return;
     if (m_plataforma.mensagens.mostrar(this, QStringLiteral("Deseja Excluir o(s) Registro(s)?"),
                                        Mensagens::Botoes::SimNao, Mensagens::Icone::Informacao,
                                        QString::fromLatin1(TituloPrograma)) != Mensagens::Resposta::Sim)
         return;
-    QTreeWidgetItem* atual = ListView1->currentItem();
-    if (!atual || !atual->isSelected())
+    if (linhaAtualSelecionada() < 0) {
+        m_plataforma.mensagens.mostrar(
+            this, QStringLiteral("Nenhum documento está selecionado; nada foi excluído."),
+            Mensagens::Botoes::OK, Mensagens::Icone::Exclamacao, kAviso);
         return;
-    const ResultadoAlteracao r = excluiDocumentos(numerosSelecionados());
+    }
+    ResultadoAlteracao r;
+    {
+        const CursorDeEspera espera;
+        r = excluiDocumentos(numerosSelecionados());
+    }
     if (!r) {
         m_plataforma.mensagens.mostrar(
             this,
@@ -446,9 +483,7 @@ ResultadoAlteracao FrmConsultaZOV::excluiDocumentos(const QStringList& numeros) 
 }
 
 bool FrmConsultaZOV::eventFilter(QObject* objeto, QEvent* evento) {
-    if (objeto == ListView1->viewport() && evento->type() == QEvent::Resize) {
-        ajustaColunas();
-    } else if (objeto == txtIdentificacao && evento->type() == QEvent::KeyPress) {
+    if (objeto == txtIdentificacao && evento->type() == QEvent::KeyPress) {
         const auto* tecla = static_cast<QKeyEvent*>(evento);
         const QString texto = tecla->text();
         // Only typed characters go through the filter; moving and deleting keys pass.
@@ -474,19 +509,10 @@ bool FrmConsultaZOV::eventFilter(QObject* objeto, QEvent* evento) {
 }
 
 void FrmConsultaZOV::ajustaColunas() {
-    const int largura = ListView1->viewport()->width() / 6;
-    for (int i = 0; i < 6; ++i)
-        ListView1->header()->resizeSection(i, largura);
-}
-
-void FrmConsultaZOV::resizeEvent(QResizeEvent* evento) {
-    QDialog::resizeEvent(evento);
-    ajustaColunas();
-}
-
-void FrmConsultaZOV::showEvent(QShowEvent* evento) {
-    QDialog::showEvent(evento);
-    ajustaColunas();
+    // Sized to the header and the rows in view (the view measures only those), so a long list costs
+    // no more than a short one.
+    for (int i = 0; i < ModeloResultado::Colunas; ++i)
+        ListView1->resizeColumnToContents(i);
 }
 
 void FrmConsultaZOV::closeEvent(QCloseEvent* evento) {

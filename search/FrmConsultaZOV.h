@@ -2,6 +2,7 @@
 // The saved-document search window: finds saved documents by revenue type, revenue, identification,
 // name and printed mark, opens one in the entry form, prints a selection in one run and deletes a
 // selection in one change of the table.
+#include "data/PesquisaDocumentos.h"
 #include "platform/Plataforma.h"
 
 #include <QDialog>
@@ -12,13 +13,13 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTreeWidget;
+class QTreeView;
 
 namespace zove {
 
 class FormularioDocumento;
+class ModeloResultado;
 class Referencias;
-struct CriteriosPesquisa;
 struct ResultadoAlteracao;
 
 class FrmConsultaZOV : public QDialog {
@@ -41,7 +42,7 @@ public:
     QLineEdit* txtNome;
     QComboBox* cmbImpreso;
     // Result
-    QTreeWidget* ListView1;
+    QTreeView* ListView1;
     QLabel* lblRegistro;
     // Buttons
     QPushButton* Pesquisar;
@@ -53,6 +54,9 @@ public:
 
     // The document numbers of the selected rows, in list order.
     QStringList numerosSelecionados() const;
+    // The list's rows: how many, and the document number of each.
+    int linhas() const;
+    QString numeroDaLinha(int linha) const;
 
     // True while a batch print runs.
     bool imprimindo() const { return m_imprimindo; }
@@ -65,8 +69,6 @@ public slots:
 
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
-    void resizeEvent(QResizeEvent* evento) override;
-    void showEvent(QShowEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
     void reject() override;
 
@@ -78,12 +80,18 @@ private:
     CriteriosPesquisa criterios() const;
     void preencheLista(const CriteriosPesquisa& c, bool avisaSeVazio);
     void ajustaColunas();
+    // The current row when it is selected; -1 otherwise.
+    int linhaAtualSelecionada() const;
     // Removes the documents from the saved table in one change.
     ResultadoAlteracao excluiDocumentos(const QStringList& numeros);
 
     Referencias& m_refs;
     Plataforma m_plataforma;
     FormularioDocumento* m_formulario;
+    ModeloResultado* m_modelo;
+    // What the list shows, so it can be shown again after a change (a batch print, a delete).
+    CriteriosPesquisa m_criteriosDaLista;
+    bool m_listaPreenchida = false;
     bool m_imprimindo = false;
 };
 

@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QMap>
 #include <QPrinter>
@@ -25,7 +26,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <gtest/gtest.h>
 #include <poppler-document.h>
 #include <poppler-image.h>
@@ -426,11 +427,12 @@ TEST_F(ImpressaoNaFila, LoteDaConsultaEnviaUmTrabalhoPorDocumento) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&janela));
     QTest::mouseClick(janela.Pesquisar, Qt::LeftButton);
     QStringList selecionados;
-    for (int i = 0; i < janela.ListView1->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* item = janela.ListView1->topLevelItem(i);
-        if (numeros.contains(item->text(0))) {
-            item->setSelected(true);
-            selecionados << item->text(0);
+    for (int i = 0; i < janela.linhas(); ++i) {
+        if (numeros.contains(janela.numeroDaLinha(i))) {
+            janela.ListView1->selectionModel()->select(janela.ListView1->model()->index(i, 0),
+                                                       QItemSelectionModel::Select |
+                                                           QItemSelectionModel::Rows);
+            selecionados << janela.numeroDaLinha(i);
         }
     }
     ASSERT_EQ(selecionados.size(), 3);

@@ -12,13 +12,14 @@
 #include <QComboBox>
 #include <QDir>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
 using zove::FrmConsultaZOV;
@@ -103,8 +104,8 @@ protected:
 
     QStringList linhas() const {
         QStringList n;
-        for (int i = 0; i < janela->ListView1->topLevelItemCount(); ++i)
-            n.append(janela->ListView1->topLevelItem(i)->text(0));
+        for (int i = 0; i < janela->linhas(); ++i)
+            n.append(janela->numeroDaLinha(i));
         return n;
     }
     void escolhe(QComboBox* combo, const QString& texto) {
@@ -118,15 +119,28 @@ protected:
     void seleciona(const QStringList& numeros) {
         janela->ListView1->clearSelection();
         bool primeiro = true;
-        for (int i = 0; i < janela->ListView1->topLevelItemCount(); ++i) {
-            QTreeWidgetItem* item = janela->ListView1->topLevelItem(i);
-            if (!numeros.contains(item->text(0)))
+        for (int i = 0; i < janela->linhas(); ++i) {
+            if (!numeros.contains(janela->numeroDaLinha(i)))
                 continue;
+            const auto como = QItemSelectionModel::Select | QItemSelectionModel::Rows;
             if (primeiro)
-                janela->ListView1->setCurrentItem(item);
-            item->setSelected(true);
+                janela->ListView1->selectionModel()->setCurrentIndex(indice(i), como);
+            else
+                janela->ListView1->selectionModel()->select(indice(i), como);
             primeiro = false;
         }
+    }
+    QModelIndex indice(int linha, int coluna = 0) const {
+        return janela->ListView1->model()->index(linha, coluna);
+    }
+    QString celula(int linha, int coluna) const { return indice(linha, coluna).data().toString(); }
+    // The current row is `atual`, which is not selected; `outra` is.
+    void atualSemSelecao(int atual, int outra) {
+        auto* selecao = janela->ListView1->selectionModel();
+        selecao->setCurrentIndex(indice(atual), QItemSelectionModel::NoUpdate);
+        selecao->select(indice(atual), QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+        if (outra >= 0)
+            selecao->select(indice(outra), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
     QStringList numerosNoArquivo() const {
         tabulon::Init init;
@@ -182,16 +196,19 @@ TEST_F(Consulta, OpensWithItsListsColumnsAndCount) {
     EXPECT_EQ(janela->cmbImpreso->itemText(1), QStringLiteral("Sim"));
     EXPECT_EQ(janela->cmbImpreso->itemText(2), QStringLiteral("Não"));
 
-    const QTreeWidgetItem* cab = janela->ListView1->headerItem();
+    const QAbstractItemModel* modelo = janela->ListView1->model();
     QStringList colunas;
-    for (int i = 0; i < cab->columnCount(); ++i)
-        colunas.append(cab->text(i));
+    for (int i = 0; i < modelo->columnCount(); ++i)
+        colunas.append(modelo->headerData(i, Qt::Horizontal).toString());
     EXPECT_EQ(colunas, (QStringList{"ZOVE", "Receita", QStringLiteral("Identificação"),
                                     QStringLiteral("Razão Social/Nome"),
                                     QStringLiteral("Data da Geração/Digitação"), "Total"}));
-    const int sexto = janela->ListView1->viewport()->width() / 6;
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(janela->ListView1->header()->sectionSize(i), sexto);
+    // Every caption shows whole, and the clerk may resize each column.
+    const QFontMetrics medida = janela->ListView1->header()->fontMetrics();
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_GE(janela->ListView1->header()->sectionSize(i), medida.horizontalAdvance(colunas[i])) << i;
+        EXPECT_EQ(janela->ListView1->header()->sectionResizeMode(i), QHeaderView::Interactive) << i;
+    }
     EXPECT_EQ(janela->lblRegistro->text(), QStringLiteral("Registro(s): 0"));
 
     // Choosing a type lists its revenues as "name - code"; the empty type goes back to type 0.
@@ -250,15 +267,18 @@ TEST_F(Consulta, SearchesByEachCriterionAndTogether) {
 
 TEST_F(Consulta, RowsShowRevenueTaxpayerAndTotal) {
     pesquisa();
-    const QTreeWidgetItem* item = janela->ListView1->topLevelItem(0);
-    ASSERT_TRUE(item);
+    ASSERT_GE(janela->linhas(), 3);
     QStringList texto;
     for (int i = 0; i < 6; ++i)
-        texto.append(item->text(i));
+        texto.append(celula(0, i));
     EXPECT_EQ(texto.at(0), "1");
     EXPECT_TRUE(texto.at(1).startsWith(QStringLiteral("1147 - ICMS - Operações Próprias")));
     EXPECT_EQ(texto.mid(2), (QStringList{"11122233344", "Maria da Silva", "01/04/2005", "1.234,50"}));
-    EXPECT_EQ(janela->ListView1->topLevelItem(2)->text(5), QStringLiteral("99.999,99"));
+    EXPECT_EQ(celula(2, 5), QStringLiteral("99.999,99"));
+    // The revenue column is as wide as its longest text in view: nothing is cut.
+    const QFontMetrics medida = janela->ListView1->fontMetrics();
+    for (int linha = 0; linha < janela->linhas(); ++linha)
+        EXPECT_GE(janela->ListView1->columnWidth(1), medida.horizontalAdvance(celula(linha, 1))) << linha;
 }
 
 TEST_F(Consulta, IdentificationTakesDigitsOnlyAndNameKeepsItsDots) {
@@ -283,15 +303,13 @@ TEST_F(Consulta, OpensTheSelectedCurrentRowOnly) {
     EXPECT_EQ(formulario.abertos, QStringList{"3"});
 
     // Rows selected but the current row not selected: nothing opens.
-    janela->ListView1->setCurrentItem(janela->ListView1->topLevelItem(0), 0, QItemSelectionModel::NoUpdate);
-    janela->ListView1->topLevelItem(0)->setSelected(false);
-    janela->ListView1->topLevelItem(1)->setSelected(true);
+    atualSemSelecao(0, 1);
     QTest::mouseClick(janela->Selecionar, Qt::LeftButton);
     EXPECT_EQ(formulario.abertos, QStringList{"3"});
 
-    emit janela->ListView1->itemDoubleClicked(janela->ListView1->topLevelItem(1), 0);
+    emit janela->ListView1->doubleClicked(indice(1));
     seleciona({"2"});
-    emit janela->ListView1->itemDoubleClicked(janela->ListView1->topLevelItem(1), 0);
+    emit janela->ListView1->doubleClicked(indice(1));
     EXPECT_EQ(formulario.abertos, (QStringList{"3", "2"}));
 }
 
@@ -346,17 +364,25 @@ TEST_F(Consulta, BatchPrintStopsAtTheFailingDocumentAndSaysSo) {
         EXPECT_NE(m.texto, QStringLiteral("Impressão efetuada com sucesso!"));
 }
 
-TEST_F(Consulta, BatchPrintRecordsEveryPrintedMarkInOneWrite) {
+TEST_F(Consulta, BatchPrintRecordsEveryPrintedMarkInOneWriteAndTheListShowsThem) {
     const int* escritas = contaEscritasDoZOV();
+    escolhe(janela->cmbImpreso, QStringLiteral("Não"));
     pesquisa();
-    seleciona({"2", "3", "4"});
+    ASSERT_EQ(linhas(), (QStringList{"2", "3"}));
+    seleciona({"2", "3"});
+    const auto antes = plataforma.mensagens.pedidos.size();
     QTest::mouseClick(janela->cmdImprimir, Qt::LeftButton);
-    EXPECT_EQ(formulario.numerosImpressos(), (QStringList{"2", "3", "4"}));
+    EXPECT_EQ(formulario.numerosImpressos(), (QStringList{"2", "3"}));
     EXPECT_EQ(*escritas, 1);
     const auto marcas = impressosNoArquivo();
     for (const char* n : {"1", "2", "3", "4"})
         EXPECT_EQ(marcas.value(n), QStringLiteral("1")) << n;
     EXPECT_EQ(marcas.value("5"), QStringLiteral("0"));
+    // The "not printed" list no longer holds what was just printed, and says so without a notice.
+    EXPECT_TRUE(linhas().isEmpty());
+    EXPECT_EQ(janela->lblRegistro->text(), QStringLiteral("Registro(s): 0"));
+    ASSERT_EQ(plataforma.mensagens.pedidos.size(), antes + 2);
+    EXPECT_EQ(plataforma.mensagens.pedidos.last().texto, QStringLiteral("Impressão efetuada com sucesso!"));
 }
 
 TEST_F(Consulta, ADocumentThatFailsKeepsTheMarksOfThoseBeforeItAndTellsWhy) {
@@ -448,11 +474,16 @@ TEST_F(Consulta, DeleteDoesNothingWhenRefusedOrTheCurrentRowIsNotSelected) {
     QTest::mouseClick(janela->cmdEliminar, Qt::LeftButton);
     EXPECT_EQ(numerosNoArquivo(), (QStringList{"1", "2", "3", "4", "5"}));
 
-    janela->ListView1->setCurrentItem(janela->ListView1->topLevelItem(1), 0, QItemSelectionModel::NoUpdate);
-    janela->ListView1->topLevelItem(1)->setSelected(false);
+    // The current row not selected: nothing is deleted, and the clerk is told why.
+    atualSemSelecao(1, -1);
+    plataforma.mensagens.pedidos.clear();
+    plataforma.mensagens.respostas = {Mensagens::Resposta::Sim};
     QTest::mouseClick(janela->cmdEliminar, Qt::LeftButton);
     EXPECT_EQ(numerosNoArquivo(), (QStringList{"1", "2", "3", "4", "5"}));
     EXPECT_EQ(linhas().size(), 4);
+    ASSERT_EQ(plataforma.mensagens.pedidos.size(), 2);
+    EXPECT_EQ(plataforma.mensagens.pedidos[1].texto,
+              QStringLiteral("Nenhum documento está selecionado; nada foi excluído."));
 }
 
 TEST_F(Consulta, AFailedDeleteIsReportedAndDeletesNothing) {
