@@ -609,14 +609,14 @@ ResultadoAlteracao ZovEnv_Simulator::AlteraEmLote(const AlteracaoEmLote& altera)
     if (auto falha = e.atualiza(kTabelaZOV))
         return ResultadoAlteracao::falha(*falha);
 
-    const auto contribuintes = e.refs.oCONTRIBUINTEs;
-    const auto zovs = e.refs.oZOVs;
+    auto contribuintes = e.refs.oCONTRIBUINTEs;
+    auto zovs = e.refs.oZOVs;
     if (!contribuintes)
         return tabelaAusente(kCONTRIBUINTE);
     if (!zovs)
         return tabelaAusente(kZOV);
-    const auto novosC = copiaEditavel(*contribuintes);
-    const auto novosZ = copiaEditavel(*zovs);
+    auto novosC = copiaEditavel(*contribuintes);
+    auto novosZ = copiaEditavel(*zovs);
     QString erro;
     if (!altera(*novosZ, *novosC, &erro))
         return ResultadoAlteracao::falha(erro);
@@ -657,12 +657,27 @@ ResultadoAlteracao ZovEnv_Simulator::AlteraEmLote(const AlteracaoEmLote& altera)
         }
     }
 
-    std::optional<QString> falhaNaCarga;
+    // The files are known by their signatures from here on: the copies, the written bytes and this
+    // function's hold on the previous tables are let go before the tables are loaded from the files, so
+    // a large batch does not hold its tables three times over.
+    std::optional<AssinaturaArquivo> assinaturaC, assinaturaZ;
     if (mudouC)
-        falhaNaCarga = e.recarrega(kTabelaCONTRIBUINTE,
-                                   AssinaturaArquivo::doConteudo(e.caminho(kCONTRIBUINTE), *bytesC));
-    if (mudouZ) {
-        if (auto f = e.recarrega(kTabelaZOV, AssinaturaArquivo::doConteudo(e.caminho(kZOV), *bytesZ)))
+        assinaturaC = AssinaturaArquivo::doConteudo(e.caminho(kCONTRIBUINTE), *bytesC);
+    if (mudouZ)
+        assinaturaZ = AssinaturaArquivo::doConteudo(e.caminho(kZOV), *bytesZ);
+    bytesC.reset();
+    bytesZ.reset();
+    anteriorC = QByteArray();
+    novosC.reset();
+    novosZ.reset();
+    contribuintes.reset();
+    zovs.reset();
+
+    std::optional<QString> falhaNaCarga;
+    if (assinaturaC)
+        falhaNaCarga = e.recarrega(kTabelaCONTRIBUINTE, *assinaturaC);
+    if (assinaturaZ) {
+        if (auto f = e.recarrega(kTabelaZOV, *assinaturaZ))
             falhaNaCarga = f;
     }
     if (falhaNaCarga)

@@ -34,11 +34,10 @@ int importaSemJanela(const QString& pastaDados, const QString& arquivo, QTextStr
 
     for (const QString& linha : importacao.Logs().textos())
         erros << "zove: " << numaLinha({linha}) << '\n';
-    qsizetype indice = 0;
-    for (const auto& zov : importacao.Zovs()) {
-        ++indice;
-        if (zov->Status() != ZovRegras::Importado)
-            saida << indice << ": " << numaLinha(zov->Logs().textos()) << '\n';
+    // Invalid records past those that keep their lines are counted in one line of the file's log.
+    for (const auto& registro : importacao.Zovs().guardados()) {
+        if (!registro.importado)
+            saida << registro.posicao << ": " << numaLinha(registro.linhas) << '\n';
     }
     const auto& p = importacao.progresso();
     saida << "Registros lidos: " << p.lidos << "; importados: " << p.validos << "; inválidos: " << p.invalidos

@@ -1,88 +1,108 @@
 #include "import/ZovImportacao.h"
 
 #include "data/Referencias.h"
+#include "import/LeitorDeLinhas.h"
 #include "import/LoteImportacao.h"
 #include "import/RegistroZove.h"
 #include "tabulon/Funcoes.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 
-#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <optional>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace zove {
 
 namespace {
 
-// Reads a file line by line in blocks, keeping at most `limite` + 1 bytes of any line: a file without
-// line breaks, or with a huge line, never has to fit in memory.
-class LeitorDeLinhas {
-public:
-    LeitorDeLinhas(QIODevice& dispositivo, qsizetype limite) : m_dispositivo(dispositivo), m_limite(limite) {}
-
-    // The next line without its terminator; false at the end of the file. A line ends at LF, CR LF or a
-    // lone CR, as a text line input reads them; a last line without terminator is read too.
-    bool proxima(QByteArray& linha) {
-        linha.clear();
-        bool leuAlgo = false;
-        for (;;) {
-            if (m_pos >= m_bloco.size()) {
-                m_bloco = m_dispositivo.read(kBloco);
-                m_pos = 0;
-                if (m_bloco.isEmpty())
-                    return leuAlgo;
-            }
-            // The LF of a CR LF split between two blocks belongs to the line already returned.
-            if (m_depoisDeCR) {
-                m_depoisDeCR = false;
-                if (m_bloco.at(m_pos) == '\n') {
-                    ++m_pos;
-                    continue;
-                }
-            }
-            leuAlgo = true;
-            const char* dados = m_bloco.constData();
-            const char* fimBloco = dados + m_bloco.size();
-            const char* quebra =
-                std::find_if(dados + m_pos, fimBloco, [](char c) { return c == '\n' || c == '\r'; });
-            const qsizetype fim = quebra - dados;
-            const qsizetype cabe = std::max<qsizetype>(0, m_limite + 1 - linha.size());
-            linha.append(dados + m_pos, std::min(fim - m_pos, cabe));
-            if (quebra != fimBloco) {
-                m_pos = fim + 1;
-                if (*quebra == '\r') {
-                    if (m_pos < m_bloco.size()) {
-                        if (m_bloco.at(m_pos) == '\n')
-                            ++m_pos;
-                    } else {
-                        m_depoisDeCR = true;
-                    }
-                }
-                return true;
-            }
-            m_pos = m_bloco.size();
-        }
-    }
-
-private:
-    static constexpr qint64 kBloco = 1 << 16;
-    QIODevice& m_dispositivo;
-    qsizetype m_limite;
-    QByteArray m_bloco;
-    qsizetype m_pos = 0;
-    bool m_depoisDeCR = false;
-};
-
 constexpr qsizetype kIntervaloProgresso = 256;
+
+QString motivoDoSistema(int erro) {
+    return tabulon::motivoEmPortugues(QString::fromLocal8Bit(std::strerror(erro)));
+}
+
+QString naoEArquivoComum(const QString& caminho) {
+    return QStringLiteral(
+               "Não é um arquivo comum: %1 (dispositivos, pipes e outros arquivos especiais não são "
+               "importados)")
+        .arg(caminho);
+}
+
+// Opens the file for reading when it is a regular file; otherwise the line for the file's log. The
+// check is made on the file opened, and a pipe is opened without waiting for a writer: a device or a
+// pipe is never read, even when it takes the file's place after it was looked up.
+std::optional<QString> abreArquivoComum(const QString& caminho, QFile& arquivo) {
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(caminho).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return QStringLiteral("Erro na abertura do arquivo \n") + motivoDoSistema(errno);
+    struct stat estado;
+    if (::fstat(fd, &estado) != 0 || !S_ISREG(estado.st_mode)) {
+        ::close(fd);
+        return naoEArquivoComum(caminho);
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!arquivo.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return QStringLiteral("Erro na abertura do arquivo \n") +
+               tabulon::motivoEmPortugues(arquivo.errorString());
+    }
+#else
+    arquivo.setFileName(caminho);
+    if (!arquivo.open(QIODevice::ReadOnly))
+        return QStringLiteral("Erro na abertura do arquivo \n") +
+               tabulon::motivoEmPortugues(arquivo.errorString());
+#endif
+    return std::nullopt;
+}
+
+// Why nothing can be stored in the data folder, or nothing when it can be written. Asked before the
+// batch is stored, so a read-only folder is named as such rather than through the lock file the
+// store would fail to create in it.
+std::optional<QString> pastaNaoGravavel(const QString& pasta) {
+    const QString nome = QDir::toNativeSeparators(pasta);
+#ifdef Q_OS_UNIX
+    if (::access(QFile::encodeName(pasta).constData(), W_OK) == 0)
+        return std::nullopt;
+    const int erro = errno;
+    if (erro == EROFS)
+        return QStringLiteral(
+                   "A pasta de dados %1 é somente leitura (está num sistema de arquivos montado só "
+                   "para leitura) e nada pode ser gravado nela.")
+            .arg(nome);
+    if (erro == EACCES || erro == EPERM)
+        return QStringLiteral("A pasta de dados %1 é somente leitura para este usuário (sem permissão de "
+                              "gravação) e nada pode ser gravado nela.")
+            .arg(nome);
+    return QStringLiteral("A pasta de dados %1 não pode ser gravada: %2.").arg(nome, motivoDoSistema(erro));
+#else
+    if (QFileInfo(pasta).isWritable())
+        return std::nullopt;
+    return QStringLiteral("A pasta de dados %1 é somente leitura e nada pode ser gravado nela.").arg(nome);
+#endif
+}
 
 } // namespace
 
 ZovImportacao::ZovImportacao(Referencias& refs, std::function<QDate()> hoje)
     : m_refs(refs), m_hoje(hoje ? std::move(hoje) : [] { return QDate::currentDate(); }) {
-    m_gravaLote = [this](const LoteImportacao& lote) {
+    m_gravaLote = [this](LoteImportacao& lote) {
         return m_refs.oZovEnv().AlteraEmLote(
             [&lote](tabulon::ZOVs& zovs, tabulon::CONTRIBUINTEs& contribuintes, QString* erro) {
-                return lote.aplicaEm(zovs, contribuintes, erro);
+                const bool aplicado = lote.aplicaEm(zovs, contribuintes, erro);
+                // The tables hold it now: its memory is given back before they are written and reloaded.
+                lote.esvazia();
+                return aplicado;
             });
     };
 }
@@ -98,10 +118,13 @@ bool ZovImportacao::ImportaDados(const QString& caminho) {
         m_logs.NewLog(QStringLiteral("Arquivo inexistente: ") + caminho.toLower());
         return false;
     }
-    QFile arquivo(caminho);
-    if (!arquivo.open(QIODevice::ReadOnly)) {
-        m_logs.NewLog(QStringLiteral("Erro na abertura do arquivo \n") +
-                      tabulon::motivoEmPortugues(arquivo.errorString()));
+    if (!info.isFile()) {
+        m_logs.NewLog(naoEArquivoComum(caminho));
+        return false;
+    }
+    QFile arquivo;
+    if (const auto problema = abreArquivoComum(caminho, arquivo)) {
+        m_logs.NewLog(*problema);
         return false;
     }
 
@@ -113,11 +136,11 @@ bool ZovImportacao::ImportaDados(const QString& caminho) {
     LeitorDeLinhas leitor(arquivo, tamanhoMaximoLinha);
     QByteArray linha;
     while (leitor.proxima(linha)) {
-        auto zov = std::make_shared<ZovRegras>(contexto);
-        zov->NewZov(registro::textoDaLinha(linha));
+        ZovRegras zov(contexto);
+        zov.NewZov(registro::textoDaLinha(linha));
         ++m_progresso.lidos;
-        ++(zov->Status() == ZovRegras::Importado ? m_progresso.validos : m_progresso.invalidos);
-        m_zovs.Add(std::move(zov));
+        ++(zov.Status() == ZovRegras::Importado ? m_progresso.validos : m_progresso.invalidos);
+        m_zovs.Add(zov);
         if (m_progresso.lidos % kIntervaloProgresso == 0 && !avisa()) {
             m_cancelado = true;
             break;
@@ -139,10 +162,32 @@ bool ZovImportacao::ImportaDados(const QString& caminho) {
         recusaLote(QStringLiteral("O arquivo não pôde ser lido até o fim: o ZOVE não foi gravado."));
         return false;
     }
+    // Its records were read as Windows-1252 and mean nothing: none is listed.
+    if (leitor.emUtf8()) {
+        m_zovs.Reset();
+        m_progresso = {};
+        m_logs.NewLog(
+            QStringLiteral("O arquivo %1 está em UTF-8; o arquivo de ZOVE deve estar em Windows-1252 "
+                           "(ANSI). Salve-o nessa codificação e importe-o de novo. Nenhum ZOVE foi "
+                           "gravado.")
+                .arg(caminho));
+        return false;
+    }
+    if (m_zovs.invalidosSemLinhas() > 0) {
+        const QLocale brasil(QLocale::Portuguese, QLocale::Brazil);
+        m_logs.NewLog(
+            QStringLiteral("Mais %1 registros inválidos além dos primeiros %2, sem as linhas de erro.")
+                .arg(brasil.toString(m_zovs.invalidosSemLinhas()),
+                     brasil.toString(ZovsReg::invalidosComLinhas)));
+    }
     if (lote.vazio())
         return true;
 
-    const ResultadoAlteracao resultado = m_gravaLote(lote);
+    ResultadoAlteracao resultado;
+    if (const auto problema = pastaNaoGravavel(m_refs.sDirDados))
+        resultado = ResultadoAlteracao::falha(*problema);
+    else
+        resultado = m_gravaLote(lote);
     if (!resultado) {
         m_logs.NewLog(QStringLiteral("Os ZOVEs válidos não foram gravados: ") + resultado.erro);
         recusaLote(QStringLiteral("ZOVE não gravado: ") + resultado.erro);
@@ -152,13 +197,9 @@ bool ZovImportacao::ImportaDados(const QString& caminho) {
 }
 
 void ZovImportacao::recusaLote(const QString& motivo) {
-    for (const auto& zov : m_zovs) {
-        if (zov->incluidoNoLote()) {
-            zov->recusaGravacao(motivo);
-            --m_progresso.validos;
-            ++m_progresso.invalidos;
-        }
-    }
+    const qsizetype recusados = m_zovs.recusaLote(motivo);
+    m_progresso.validos -= recusados;
+    m_progresso.invalidos += recusados;
 }
 
 } // namespace zove

@@ -1,7 +1,9 @@
 #pragma once
 // The batch import driver: reads a file of 250-character records, judges each line as a ZovRegras,
-// keeps them in file order, and stores the valid documents with their taxpayers in one batch at the
-// end. Problems with the file itself go to its own log.
+// keeps their outcomes in file order, and stores the valid documents with their taxpayers in one batch
+// at the end. Problems with the file itself go to its own log. Memory grows with the valid records, not
+// with the lines read: a line is read in bounded pieces, and only the first invalid records keep their
+// lines (ZovsReg). A file that is not a regular file, or that is in UTF-8, is refused whole.
 #include "data/ZovEnv_Simulator.h"
 #include "import/Logs.h"
 #include "import/ZovsReg.h"
@@ -25,10 +27,12 @@ public:
     };
     // Answers false to cancel the import (only before anything is stored).
     using AoProgredir = std::function<bool(const Progresso&)>;
-    // Stores the batch; by default the data facade's batch operation.
-    using GravaLote = std::function<ResultadoAlteracao(const LoteImportacao&)>;
+    // Stores the batch; by default the data facade's batch operation, which empties the batch once the
+    // tables hold it.
+    using GravaLote = std::function<ResultadoAlteracao(LoteImportacao&)>;
 
-    // A line longer than this is not read whole: it can only be a malformed record.
+    // At most this much of a line is kept: a longer one can only be a malformed record, and its length
+    // is still judged on the whole line.
     static constexpr qsizetype tamanhoMaximoLinha = 4096;
 
     explicit ZovImportacao(Referencias& refs, std::function<QDate()> hoje = {});
@@ -38,6 +42,8 @@ public:
 
     // Imports the file: every line becomes an entry of Zovs, and the valid documents are stored
     // together. True when the file was read whole and its valid documents (if any) were stored.
+    // Nothing is stored from a file that is not a regular file, cannot be read to its end, is in UTF-8,
+    // or when the data folder cannot be written.
     bool ImportaDados(const QString& caminho);
 
     void aoProgredir(AoProgredir funcao) { m_aoProgredir = std::move(funcao); }

@@ -158,11 +158,6 @@ bool ZovRegras::IsValid() {
     return ok && armazena();
 }
 
-void ZovRegras::recusaGravacao(const QString& motivo) {
-    m_Status = Invalido;
-    registra(motivo);
-}
-
 bool ZovRegras::flagDesconhecida(const char* flag, const QString& valor) {
     registra(QStringLiteral("A regra %1 da receita %2 tem o valor \"%3\", que não é previsto.")
                  .arg(QLatin1String(flag), m_receita, valor));

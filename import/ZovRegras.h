@@ -84,8 +84,6 @@ public:
     bool incluidoNoLote() const {
         return m_incluido;
     }
-    // The batch could not be stored: the document is "Inválido" with the reason as its last line.
-    void recusaGravacao(const QString& motivo);
 
 private:
     bool regraReceita();

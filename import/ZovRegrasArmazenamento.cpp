@@ -116,7 +116,7 @@ bool ZovRegras::armazena() {
         registra(*problema);
         return false;
     }
-    m_ctx.lote->inclui(std::move(documento), std::move(contribuinte));
+    m_ctx.lote->inclui(documento, contribuinte);
     m_incluido = true;
     return true;
 }

@@ -5,16 +5,21 @@
 #include "platform/DialogosArquivo.h"
 #include "platform/Mensagens.h"
 
+#include <QAbstractTableModel>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <climits>
 
 namespace zove {
 
@@ -35,6 +40,49 @@ QPushButton* botao(QWidget* pai, const char* nome, const QString& texto) {
 
 } // namespace
 
+// The rows of the last import, read from the driver's records when the view asks for them. It shows
+// no rows while an import runs (the records change then).
+class ModeloRegistros : public QAbstractTableModel {
+public:
+    ModeloRegistros(QObject* pai) : QAbstractTableModel(pai) {}
+
+    void mostra(const ZovsReg* zovs) {
+        beginResetModel();
+        m_zovs = zovs;
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex& pai) const override {
+        return pai.isValid() || !m_zovs ? 0 : static_cast<int>(std::min<qsizetype>(m_zovs->Count(), INT_MAX));
+    }
+    int columnCount(const QModelIndex& pai) const override { return pai.isValid() ? 0 : 3; }
+
+    QVariant data(const QModelIndex& indice, int papel) const override {
+        if (!m_zovs || papel != Qt::DisplayRole || !indice.isValid())
+            return {};
+        const qsizetype posicao = indice.row() + 1;
+        switch (indice.column()) {
+        case 0:
+            return QString::number(posicao);
+        case 1:
+            return m_zovs->RazaoSocial(posicao);
+        default:
+            return m_zovs->Status(posicao);
+        }
+    }
+
+    QVariant headerData(int secao, Qt::Orientation orientacao, int papel) const override {
+        if (orientacao != Qt::Horizontal || papel != Qt::DisplayRole)
+            return QAbstractTableModel::headerData(secao, orientacao, papel);
+        static const QString titulos[] = {QStringLiteral("Índice"), QStringLiteral("Responsável do ZOVE"),
+                                          QStringLiteral("Situação")};
+        return secao >= 0 && secao < 3 ? titulos[secao] : QVariant();
+    }
+
+private:
+    const ZovsReg* m_zovs = nullptr;
+};
+
 frmImportacao::frmImportacao(Plataforma plataforma, Referencias& refs, const QString& pastaPrograma,
                              QWidget* parent, std::function<QDate()> hoje)
     : QDialog(parent), m_plataforma(plataforma), m_refs(refs), m_pastaPrograma(pastaPrograma),
@@ -53,13 +101,19 @@ frmImportacao::frmImportacao(Plataforma plataforma, Referencias& refs, const QSt
     cmdProcurar = botao(Frame1, "cmdProcurar", QStringLiteral("&Procurar..."));
     cmdImportar = botao(Frame1, "cmdImportar", QStringLiteral("&Importar"));
 
-    lvwLista = new QTreeWidget(Frame1);
+    lvwLista = new QTableView(Frame1);
     lvwLista->setObjectName(QStringLiteral("lvwLista"));
-    lvwLista->setRootIsDecorated(false);
-    lvwLista->setUniformRowHeights(true);
+    m_modelo = new ModeloRegistros(lvwLista);
+    lvwLista->setModel(m_modelo);
     lvwLista->setSelectionMode(QAbstractItemView::SingleSelection);
-    lvwLista->setHeaderLabels(
-        {QStringLiteral("Índice"), QStringLiteral("Responsável do ZOVE"), QStringLiteral("Situação")});
+    lvwLista->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lvwLista->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lvwLista->setShowGrid(false);
+    lvwLista->setWordWrap(false);
+    lvwLista->verticalHeader()->hide();
+    lvwLista->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    lvwLista->horizontalHeader()->setHighlightSections(false);
+    lvwLista->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     lvwLista->setColumnWidth(0, pixels(1000));
     lvwLista->setColumnWidth(1, pixels(8200));
     lvwLista->setColumnWidth(2, pixels(2000));
@@ -94,7 +148,7 @@ frmImportacao::frmImportacao(Plataforma plataforma, Referencias& refs, const QSt
     connect(cmdProcurar, &QPushButton::clicked, this, &frmImportacao::cmdProcurar_Click);
     connect(cmdImportar, &QPushButton::clicked, this, &frmImportacao::cmdImportar_Click);
     connect(cmdLog, &QPushButton::clicked, this, &frmImportacao::cmdLog_Click);
-    connect(lvwLista, &QTreeWidget::itemDoubleClicked, this, &frmImportacao::cmdLog_Click);
+    connect(lvwLista, &QAbstractItemView::doubleClicked, this, &frmImportacao::cmdLog_Click);
     connect(cmdAviso, &QPushButton::clicked, this, &frmImportacao::cmdAviso_Click);
     connect(cmdCancelar, &QPushButton::clicked, this, [this] { m_cancelar = true; });
     connect(cmdFechar, &QPushButton::clicked, this, &frmImportacao::close);
@@ -120,8 +174,8 @@ void frmImportacao::cmdImportar_Click() {
     if (m_importando || txtArquivo->text().trimmed().isEmpty())
         return;
     ZovImportacao& driver = importacao();
+    m_modelo->mostra(nullptr);
     driver.Zovs().Reset();
-    lvwLista->clear();
 
     // The import runs here, letting the window repaint and take the cancel click between records.
     m_importando = true;
@@ -146,12 +200,7 @@ void frmImportacao::cmdImportar_Click() {
           static_cast<QWidget*>(cmdLog), static_cast<QWidget*>(cmdFechar), static_cast<QWidget*>(txtArquivo)})
         w->setEnabled(true);
 
-    QList<QTreeWidgetItem*> linhas;
-    linhas.reserve(driver.Zovs().Count());
-    qsizetype indice = 0;
-    for (const auto& zov : driver.Zovs())
-        linhas.append(new QTreeWidgetItem({QString::number(++indice), zov->RazaoSocial(), zov->Status()}));
-    lvwLista->addTopLevelItems(linhas);
+    m_modelo->mostra(&driver.Zovs());
     mostraProgresso();
     if (driver.cancelado())
         lblProgresso->setText(lblProgresso->text() +
@@ -171,17 +220,17 @@ void frmImportacao::mostraProgresso() {
 }
 
 void frmImportacao::cmdLog_Click() {
-    if (m_importando || lvwLista->topLevelItemCount() == 0)
+    if (m_importando || m_modelo->rowCount({}) == 0)
         return;
-    QTreeWidgetItem* linha = lvwLista->currentItem();
-    if (!linha || !linha->isSelected())
+    const QModelIndex atual = lvwLista->currentIndex();
+    if (!atual.isValid() || !lvwLista->selectionModel()->isRowSelected(atual.row(), {}))
         return;
-    const qsizetype posicao = lvwLista->indexOfTopLevelItem(linha) + 1;
+    const qsizetype posicao = atual.row() + 1;
     ZovImportacao& driver = importacao();
-    if (posicao < 1 || posicao > driver.Zovs().Count())
+    if (posicao > driver.Zovs().Count())
         return;
     const auto zov = driver.Zovs().Item(posicao);
-    if (linha->text(2) == ZovRegras::Importado) {
+    if (m_modelo->index(atual.row(), 2).data().toString() == ZovRegras::Importado) {
         // An imported record may still carry lines (conversions, checks that only warn).
         if (zov->Logs().Count() == 0)
             m_plataforma.mensagens.mostrar(this, MensagemSemLog, Mensagens::Botoes::OK,

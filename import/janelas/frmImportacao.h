@@ -1,7 +1,8 @@
 #pragma once
 // The batch import window: pick a file, import it, see each record's outcome and read a record's
 // error lines. The work is the driver's; the window shows its progress and lets it be cancelled
-// before anything is stored.
+// before anything is stored. The list is a view over what the driver kept, one row per record, so a
+// file of millions of lines costs no widget item per row.
 #include "platform/Plataforma.h"
 
 #include <QDate>
@@ -13,11 +14,12 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTreeWidget;
+class QTableView;
 
 namespace zove {
 
 class Logs;
+class ModeloRegistros;
 class Referencias;
 class ZovImportacao;
 
@@ -40,7 +42,7 @@ public:
     QLineEdit* txtArquivo;
     QPushButton* cmdProcurar;
     QPushButton* cmdImportar;
-    QTreeWidget* lvwLista;
+    QTableView* lvwLista;
     QLabel* lblProgresso;
     QPushButton* cmdCancelar;
     QPushButton* cmdLog;
@@ -66,6 +68,7 @@ private:
     QString m_pastaPrograma;
     std::function<QDate()> m_hoje;
     std::unique_ptr<ZovImportacao> m_importacao;
+    ModeloRegistros* m_modelo;
     bool m_importando = false;
     bool m_cancelar = false;
 };

@@ -12,6 +12,13 @@
 #include <QSet>
 #include <QTextStream>
 
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
 using namespace zove;
 
 namespace teste {
@@ -134,13 +141,13 @@ TEST_F(Importacao, CRSozinhoTerminaALinha) {
         ZovImportacao importacao(*refs, [] { return kHoje; });
         ASSERT_TRUE(importacao.ImportaDados(escreve(c.conteudo)));
         QStringList situacoes;
-        for (const auto& zov : importacao.Zovs())
-            situacoes << zov->Status();
+        for (qsizetype i = 1; i <= importacao.Zovs().Count(); ++i)
+            situacoes << importacao.Zovs().Status(i);
         EXPECT_EQ(situacoes, c.situacoes);
     }
 }
 
-// A huge line is cut at the limit and refused by its length; a file without any line break is one
+// A huge line is refused by its length; a file without any line break is one
 // such line; LF alone separates lines too.
 TEST_F(Importacao, LinhasEnormesELF) {
     const QString bom = valido(QStringLiteral("7307"));
@@ -174,7 +181,8 @@ TEST_F(Importacao, CancelarNaoGravaNada) {
     EXPECT_EQ(chamadas, 1);
     EXPECT_TRUE(importacao.cancelado());
     EXPECT_EQ(importacao.Zovs().Count(), 256);
-    for (const auto& z : importacao.Zovs()) {
+    for (qsizetype i = 1; i <= importacao.Zovs().Count(); ++i) {
+        const auto z = importacao.Zovs().Item(i);
         EXPECT_EQ(z->Status(), ZovRegras::Invalido);
         EXPECT_EQ(z->Logs().textos().value(0),
                   QStringLiteral("Importação cancelada: o ZOVE não foi gravado."));
@@ -261,6 +269,154 @@ TEST_F(Importacao, InterrupcaoEmCadaPassoDeixaTabelasConsistentes) {
     // The last copy is the finished import.
     EXPECT_EQ(carrega(estados.back()->path()).zovs->Count(), antes + novos);
     qDeleteAll(estados);
+}
+
+// A line is judged on its whole length without its blanks at both ends, however long it is: text far
+// past a valid record makes the line invalid, blanks around a record do not.
+TEST_F(Importacao, TamanhoJulgadoNaLinhaInteira) {
+    const QByteArray bom = bytes(valido(QStringLiteral("7307")));
+    const QString tamanho = QStringLiteral("ZOVE inválido. Registro com tamanho diferente de 250 caracteres");
+    struct Caso {
+        const char* nome;
+        QByteArray linha;
+        QStringList log;
+    } casos[] = {
+        {"texto depois de 4.000 brancos", bom + QByteArray(4000, ' ') + "x", {tamanho}},
+        {"texto 1 MB depois", bom + QByteArray(1 << 20, ' ') + "x", {tamanho}},
+        {"brancos depois", bom + QByteArray(100000, ' '), {}},
+        {"brancos antes", QByteArray(5000, ' ') + bom, {}},
+        {"brancos dos dois lados", QByteArray(70000, ' ') + bom + QByteArray(70000, ' '), {}},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nome);
+        ZovImportacao importacao(*refs, [] { return kHoje; });
+        importacao.ImportaDados(escreve(c.linha + "\r\n" + bom + "\r\n"));
+        ASSERT_EQ(importacao.Zovs().Count(), 2);
+        EXPECT_EQ(importacao.Zovs().Item(1)->Logs().textos(), c.log);
+        EXPECT_EQ(importacao.Zovs().Item(1)->Status(),
+                  c.log.isEmpty() ? ZovRegras::Importado : ZovRegras::Invalido);
+        EXPECT_EQ(importacao.Zovs().Item(2)->Status(), ZovRegras::Importado);
+    }
+}
+
+// Only regular files are read: a device or a pipe (which would block or never end) is refused at once,
+// by name, and nothing is listed.
+TEST_F(Importacao, SoArquivosComunsSaoLidos) {
+    const QString fifo = QDir(arquivos.path()).filePath(QStringLiteral("fila"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& caminho : {QStringLiteral("/dev/null"), fifo}) {
+        SCOPED_TRACE(caminho.toStdString());
+        // Should the import open the pipe and wait for a writer, this one lets it go on.
+        std::atomic<bool> terminou = false;
+        std::thread escritor([&] {
+            while (!terminou) {
+                const int fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0) {
+                    ::close(fd);
+                    return;
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            }
+        });
+        ZovImportacao importacao(*refs, [] { return kHoje; });
+        const bool ok = importacao.ImportaDados(caminho);
+        terminou = true;
+        escritor.join();
+        EXPECT_FALSE(ok);
+        EXPECT_EQ(importacao.Zovs().Count(), 0);
+        EXPECT_EQ(importacao.Logs().textos(),
+                  QStringList{QStringLiteral("Não é um arquivo comum: ") + caminho +
+                              QStringLiteral(" (dispositivos, pipes e outros arquivos especiais não são "
+                                             "importados)")});
+    }
+}
+
+// A file in UTF-8 is refused before anything is stored, saying so; text that is Windows-1252 is read as
+// such even where its bytes could also be read as UTF-8, and a file of plain ASCII is both.
+TEST_F(Importacao, ArquivoEmUtf8Recusado) {
+    const QString registro = valido(QStringLiteral("7307"));
+    const auto comNome = [&](const QString& nome) { return comCampo(registro, registro::RazaoSocial, nome); };
+    const QByteArray ascii = comNome(QStringLiteral("JOAO SILVA")).toLatin1() + "\r\n";
+    // The name as a program that pads by bytes writes it in UTF-8: 250 bytes, fewer characters.
+    QByteArray preenchidoPorBytes = comNome(QStringLiteral("JOÃO")).toUtf8();
+    preenchidoPorBytes.remove(20 + 5, 1);
+    ASSERT_EQ(preenchidoPorBytes.size(), 250);
+    struct Caso {
+        const char* nome;
+        QByteArray conteudo;
+        QString nomeGravado; // empty: the file is refused as UTF-8
+    } casos[] = {
+        {"UTF-8", comNome(QStringLiteral("JOÃO")).toUtf8() + "\r\n" + ascii, {}},
+        {"UTF-8 preenchido por bytes", preenchidoPorBytes + "\r\n" + ascii, {}},
+        {"marca de ordem de bytes", "\xEF\xBB\xBF" + ascii + ascii, {}},
+        {"ASCII", ascii + ascii, QStringLiteral("JOAO SILVA")},
+        {"CAFÉ–BAR", ascii + bytes(comNome(QStringLiteral("CAFÉ–BAR LTDA"))),
+         QStringLiteral("CAFÉ–BAR LTDA")},
+        {"JOSÉ e espaço sem quebra", ascii + bytes(comNome(QStringLiteral("JOSÉ\u00A0SILVA"))),
+         QStringLiteral("JOSÉ\u00A0SILVA")},
+        {"JOÃO em Windows-1252", ascii + bytes(comNome(QStringLiteral("JOÃO"))), QStringLiteral("JOÃO")},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nome);
+        const QByteArray zovAntes = tabela(QStringLiteral("ZOV"));
+        const QString caminho = escreve(c.conteudo);
+        ZovImportacao importacao(*refs, [] { return kHoje; });
+        const bool ok = importacao.ImportaDados(caminho);
+        if (c.nomeGravado.isEmpty()) {
+            EXPECT_FALSE(ok);
+            EXPECT_EQ(importacao.Zovs().Count(), 0);
+            EXPECT_EQ(
+                importacao.Logs().textos(),
+                QStringList{QStringLiteral("O arquivo ") + caminho +
+                            QStringLiteral(" está em UTF-8; o arquivo de ZOVE deve estar em Windows-1252 "
+                                           "(ANSI). Salve-o nessa codificação e importe-o de novo. "
+                                           "Nenhum ZOVE foi gravado.")});
+            EXPECT_EQ(tabela(QStringLiteral("ZOV")), zovAntes);
+        } else {
+            EXPECT_TRUE(ok);
+            ASSERT_EQ(importacao.Zovs().Count(), 2);
+            EXPECT_EQ(importacao.Zovs().Item(2)->Status(), ZovRegras::Importado)
+                << importacao.Zovs().Item(2)->Logs().textos().join('|').toStdString();
+            EXPECT_EQ(importacao.Logs().Count(), 0);
+            // Both records are the same taxpayer: the row holds the last name, as it was written.
+            const auto contribuintes = carrega(pasta.caminho()).contribuintes;
+            ASSERT_EQ(contribuintes->Count(), 1);
+            EXPECT_EQ(contribuintes->Item(1)->RAZAO_SOCIAL, c.nomeGravado);
+        }
+    }
+}
+
+// Every record keeps its status, but only the first thousand invalid ones keep their lines; the file's
+// log then says how many more there were, and such a record's log says why it has none.
+TEST_F(Importacao, LogDeMuitosInvalidosLimitado) {
+    const QByteArray bom = bytes(valido(QStringLiteral("7307")));
+    constexpr int kInvalidos = 1005;
+    QByteArray conteudo = bom + "\r\n";
+    for (int i = 0; i < kInvalidos; ++i)
+        conteudo += "curto\r\n";
+    conteudo += bom + "\r\n";
+    ZovImportacao importacao(*refs, [] { return kHoje; });
+    ASSERT_TRUE(importacao.ImportaDados(escreve(conteudo)));
+    ASSERT_EQ(importacao.Zovs().Count(), kInvalidos + 2);
+    EXPECT_EQ(importacao.Zovs().Item(1)->Status(), ZovRegras::Importado);
+    EXPECT_EQ(importacao.Zovs().Item(kInvalidos + 2)->Status(), ZovRegras::Importado);
+    EXPECT_EQ(importacao.progresso().invalidos, kInvalidos);
+    const QString tamanho = QStringLiteral("ZOVE inválido. Registro com tamanho diferente de 250 caracteres");
+    for (qsizetype i : {2, 1001}) {
+        EXPECT_EQ(importacao.Zovs().Item(i)->Status(), ZovRegras::Invalido);
+        EXPECT_EQ(importacao.Zovs().Item(i)->Logs().textos(), QStringList{tamanho});
+    }
+    static_assert(ZovsReg::invalidosComLinhas == 1000);
+    for (qsizetype i : {1002, 1006}) {
+        EXPECT_EQ(importacao.Zovs().Item(i)->Status(), ZovRegras::Invalido);
+        EXPECT_EQ(importacao.Zovs().Item(i)->Logs().textos(),
+                  QStringList{QStringLiteral("As linhas de erro deste registro não foram guardadas: só são "
+                                             "guardadas as dos primeiros 1.000 registros inválidos.")});
+    }
+    EXPECT_EQ(importacao.Logs().textos(),
+              QStringList{QStringLiteral("Mais 5 registros inválidos além dos primeiros 1.000, sem as linhas "
+                                         "de erro.")});
+    EXPECT_EQ(carrega(pasta.caminho()).zovs->Count(), 2);
 }
 
 TEST_F(Importacao, LinhaDeComando) {

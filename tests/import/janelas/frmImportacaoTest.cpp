@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -41,12 +42,13 @@ template <class Janela> void quandoAbrir(std::function<void(Janela&)> olha, bool
     });
 }
 
-QStringList linhasDe(QTreeWidget* lista) {
+QStringList linhasDe(QAbstractItemView* lista) {
+    const QAbstractItemModel* modelo = lista->model();
     QStringList linhas;
-    for (int i = 0; i < lista->topLevelItemCount(); ++i) {
+    for (int i = 0; i < modelo->rowCount(); ++i) {
         QStringList colunas;
-        for (int c = 0; c < lista->columnCount(); ++c)
-            colunas.append(lista->topLevelItem(i)->text(c));
+        for (int c = 0; c < modelo->columnCount(); ++c)
+            colunas.append(modelo->index(i, c).data().toString());
         linhas.append(colunas.join(QStringLiteral(" | ")));
     }
     return linhas;
@@ -74,7 +76,9 @@ protected:
         QTest::mouseClick(janela->cmdImportar, Qt::LeftButton);
     }
 
-    void seleciona(int linha) { janela->lvwLista->setCurrentItem(janela->lvwLista->topLevelItem(linha)); }
+    void seleciona(int linha) {
+        janela->lvwLista->setCurrentIndex(janela->lvwLista->model()->index(linha, 0));
+    }
 
     // Clicks "Log de erros" and returns the rows the error-log window showed (empty when none opened).
     QStringList logMostrado() {
@@ -143,7 +147,7 @@ TEST_F(JanelaImportacao, ImportaListaEMostraOsLogs) {
     bool abriu = false;
     QStringList vistas;
     quandoAbrir<frmLogs>([&](frmLogs& w) { vistas = linhasDe(w.lvwLogs); }, &abriu);
-    const QRect area = janela->lvwLista->visualItemRect(janela->lvwLista->topLevelItem(1));
+    const QRect area = janela->lvwLista->visualRect(janela->lvwLista->model()->index(1, 1));
     // The view takes a double click only on the row it saw pressed.
     QTest::mousePress(janela->lvwLista->viewport(), Qt::LeftButton, {}, area.center());
     QTest::mouseRelease(janela->lvwLista->viewport(), Qt::LeftButton, {}, area.center());
@@ -164,7 +168,7 @@ TEST_F(JanelaImportacao, ArquivoInexistenteMostraOMotivoNaHora) {
     QCoreApplication::processEvents();
     EXPECT_TRUE(abriu);
     EXPECT_EQ(vistas, QStringList{QStringLiteral("1 | Arquivo inexistente: ") + ausente.toLower()});
-    EXPECT_EQ(janela->lvwLista->topLevelItemCount(), 0);
+    EXPECT_EQ(janela->lvwLista->model()->rowCount(), 0);
     EXPECT_TRUE(logMostrado().isEmpty()); // nothing to select: the button does nothing
 
     importa(arquivo(QStringLiteral("curto\r\n")));
@@ -173,9 +177,27 @@ TEST_F(JanelaImportacao, ArquivoInexistenteMostraOMotivoNaHora) {
                                  "1 | ZOVE inválido. Registro com tamanho diferente de 250 caracteres")});
 }
 
+// Every record has its row, also past the invalid records that keep their lines; the log of such a
+// row starts with the file's line counting them and says why the record has none of its own.
+TEST_F(JanelaImportacao, MuitosInvalidosTemSuasLinhas) {
+    QString conteudo;
+    for (int i = 0; i < 1003; ++i)
+        conteudo += QStringLiteral("x\r\n");
+    importa(arquivo(conteudo));
+    ASSERT_EQ(janela->lvwLista->model()->rowCount(), 1003);
+    EXPECT_EQ(linhasDe(janela->lvwLista).last(), QStringLiteral("1003 |  | Inválido"));
+    seleciona(1001);
+    EXPECT_EQ(
+        logMostrado(),
+        (QStringList{QStringLiteral("1 | Mais 3 registros inválidos além dos primeiros 1.000, sem as linhas "
+                                    "de erro."),
+                     QStringLiteral("2 | As linhas de erro deste registro não foram guardadas: só são "
+                                    "guardadas as dos primeiros 1.000 registros inválidos.")}));
+}
+
 TEST_F(JanelaImportacao, CaminhoEmBrancoNaoFazNada) {
     importa(QStringLiteral("   "));
-    EXPECT_EQ(janela->lvwLista->topLevelItemCount(), 0);
+    EXPECT_EQ(janela->lvwLista->model()->rowCount(), 0);
     EXPECT_TRUE(janela->lblProgresso->text().isEmpty());
 }
 
