@@ -108,6 +108,13 @@ LinhaDeComando interpretaArgumentos(const QStringList& argumentos) {
             if (i + 1 >= argumentos.size() || argumentos.at(i + 1).isEmpty())
                 return erro(QStringLiteral("--importar precisa do caminho de um arquivo."));
             linha.arquivoImportacao = argumentos.at(++i);
+        } else if (arg == QLatin1String("--exportar-cadastro") ||
+                   arg == QLatin1String("--importar-cadastro")) {
+            if (i + 1 >= argumentos.size() || argumentos.at(i + 1).isEmpty())
+                return erro(QStringLiteral("%1 precisa do caminho de um arquivo.").arg(arg));
+            QString& arquivo = arg == QLatin1String("--exportar-cadastro") ? linha.arquivoExportacaoCadastro
+                                                                           : linha.arquivoImportacaoCadastro;
+            arquivo = argumentos.at(++i);
         } else if (arg.startsWith(QLatin1String("--dados="))) {
             linha.pastaDados = arg.mid(8);
             if (linha.pastaDados.isEmpty())
@@ -133,13 +140,18 @@ LinhaDeComando interpretaArgumentos(const QStringList& argumentos) {
         linha.modo = LinhaDeComando::Modo::Imprimir;
     else if (!linha.arquivoImportacao.isEmpty())
         linha.modo = LinhaDeComando::Modo::Importar;
+    else if (!linha.arquivoExportacaoCadastro.isEmpty())
+        linha.modo = LinhaDeComando::Modo::ExportarCadastro;
+    else if (!linha.arquivoImportacaoCadastro.isEmpty())
+        linha.modo = LinhaDeComando::Modo::ImportarCadastro;
     return linha;
 }
 
 QString textoDeUso() {
     return QStringLiteral(
         "Uso: zove [--dados PASTA] [--verificar | --pdf NÚMERO ARQUIVO.pdf |\n"
-        "           --imprimir LISTA [--impressora FILA] | --importar ARQUIVO]\n"
+        "           --imprimir LISTA [--impressora FILA] | --importar ARQUIVO |\n"
+        "           --exportar-cadastro ARQUIVO | --importar-cadastro ARQUIVO]\n"
         "\n"
         "Emissor do documento de arrecadação de receitas estaduais (ZOVE).\n"
         "Sem opções, abre a janela principal com as tabelas da pasta Dados ao lado do programa.\n"
@@ -159,6 +171,14 @@ QString textoDeUso() {
         "  --importar ARQUIVO  importa um arquivo de ZOVE (registros de 250 caracteres), sem abrir\n"
         "                  janela; mostra uma linha por registro inválido e um resumo, e termina\n"
         "                  com 0 só se o arquivo foi lido e os ZOVE válidos gravados\n"
+        "  --exportar-cadastro ARQUIVO\n"
+        "                  copia o cadastro de contribuintes (CONTRIBUINTE) para ARQUIVO, fora da\n"
+        "                  pasta de dados, sem abrir janela; termina com 0 quando a cópia foi gravada\n"
+        "  --importar-cadastro ARQUIVO\n"
+        "                  inclui no cadastro os contribuintes de ARQUIVO (um cadastro exportado) que\n"
+        "                  ainda não estão nele, sem abrir janela; mostra quantos foram incluídos e\n"
+        "                  quantos já estavam cadastrados. Termina com 0 quando o arquivo foi aceito;\n"
+        "                  1 quando foi recusado ou não pôde ser gravado (o cadastro fica como estava)\n"
         "  --version, -v   mostra a versão do programa\n"
         "  --help, -h      mostra esta ajuda\n");
 }
@@ -186,6 +206,16 @@ int semJanela(int argc, char** argv, const LinhaDeComando& linha) {
     case LinhaDeComando::Modo::Importar: {
         QTextStream erros(stderr);
         return importaSemJanela(pastaDadosEscolhida(linha), linha.arquivoImportacao, saida, erros);
+    }
+    case LinhaDeComando::Modo::ExportarCadastro: {
+        QTextStream erros(stderr);
+        return exportaCadastroSemJanela(pastaDadosEscolhida(linha), linha.arquivoExportacaoCadastro, saida,
+                                        erros);
+    }
+    case LinhaDeComando::Modo::ImportarCadastro: {
+        QTextStream erros(stderr);
+        return importaCadastroSemJanela(pastaDadosEscolhida(linha), linha.arquivoImportacaoCadastro, saida,
+                                        erros);
     }
     case LinhaDeComando::Modo::Erro:
     case LinhaDeComando::Modo::Janela:

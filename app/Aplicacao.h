@@ -8,7 +8,18 @@ namespace zove {
 
 // What the command line asks for.
 struct LinhaDeComando {
-    enum class Modo { Janela, Ajuda, Versao, Verificar, Pdf, Imprimir, Importar, Erro };
+    enum class Modo {
+        Janela,
+        Ajuda,
+        Versao,
+        Verificar,
+        Pdf,
+        Imprimir,
+        Importar,
+        ExportarCadastro,
+        ImportarCadastro,
+        Erro
+    };
     Modo modo = Modo::Janela;
     QString pastaDados; // --dados DIR; empty means the Dados folder beside the program
     QString erro;       // the problem with the arguments, for Modo::Erro
@@ -19,6 +30,9 @@ struct LinhaDeComando {
     QString filaImpressao;
     // --importar FILE
     QString arquivoImportacao;
+    // --exportar-cadastro FILE, --importar-cadastro FILE
+    QString arquivoExportacaoCadastro;
+    QString arquivoImportacaoCadastro;
 };
 
 // Reads the arguments that follow the program's name.

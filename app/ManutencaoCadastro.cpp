@@ -10,8 +10,7 @@
 #include "tabulon/Funcoes.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include <QTextStream>
 
 namespace zove {
 
@@ -30,23 +29,6 @@ namespace {
 
 const QString kCONTRIBUINTE = QStringLiteral("CONTRIBUINTE");
 const QString kZOV = QStringLiteral("ZOV");
-// Far more than a header line with blanks around it.
-constexpr qint64 kInicioLido = 64 * 1024;
-
-// The folder with links resolved when it exists, so two spellings of one folder compare equal.
-QString pastaReal(const QString& pasta) {
-    const QFileInfo info(pasta);
-    const QString canonica = info.canonicalFilePath();
-    return QDir::cleanPath(canonica.isEmpty() ? info.absoluteFilePath() : canonica);
-}
-
-// True when the file would sit in the data folder or in a folder below it.
-bool dentroDaPasta(const QString& arquivo, const QString& pasta) {
-    const QString destino = pastaReal(QFileInfo(arquivo).absolutePath());
-    const QString dados = pastaReal(pasta);
-    return destino.compare(dados, Qt::CaseInsensitive) == 0 ||
-           destino.startsWith(dados + QLatin1Char('/'), Qt::CaseInsensitive);
-}
 
 // The table file's bytes, or the reason it cannot be read.
 std::optional<QByteArray> leTabela(const QString& pasta, const QString& nome, QString* erro) {
@@ -57,6 +39,19 @@ std::optional<QByteArray> leTabela(const QString& pasta, const QString& nome, QS
                                               QDir::toNativeSeparators(QDir(pasta).filePath(nome)));
         return std::nullopt;
     }
+}
+
+QString resumoDaImportacao(const cadastro::Mescla& m) {
+    return QStringLiteral("Cadastro de contribuintes importado.\n\nContribuinte(s) incluído(s): %1\n"
+                          "Já cadastrado(s), não repetido(s): %2")
+        .arg(m.incluidos)
+        .arg(m.repetidos);
+}
+
+// A message of the menu's commands as one line of the command line.
+QString numaLinha(QString texto) {
+    texto.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return texto.simplified();
 }
 
 } // namespace
@@ -77,76 +72,25 @@ void ManutencaoCadastro::exportar(QWidget* pai) {
     const QString destino = m_plataforma.dialogos.salvar(pai, TituloExportacao, Filtro, QString());
     if (destino.isEmpty())
         return;
-    const QString erroTitulo = QStringLiteral("Erro");
-    const auto critico = Mensagens::Icone::Critico;
-    // A copy among the program's own tables could be taken for one of them, or replace one.
-    if (dentroDaPasta(destino, m_refs.sDirDados)) {
-        mostra(pai,
-               QStringLiteral("O cadastro de contribuintes não pode ser exportado para a pasta de dados do "
-                              "programa (%1). Escolha outra pasta.")
-                   .arg(QDir::toNativeSeparators(m_refs.sDirDados)),
-               Mensagens::Icone::Exclamacao, QString::fromLatin1(TituloPrograma));
+    const cadastro::Resultado r = cadastro::exporta(m_refs.sDirDados, destino, m_gravador);
+    if (r.ok)
         return;
-    }
-    QString erro;
-    const std::optional<QByteArray> conteudo = leTabela(m_refs.sDirDados, kCONTRIBUINTE, &erro);
-    if (!conteudo || !m_gravador(destino, *conteudo, &erro)) {
-        mostra(pai,
-               QStringLiteral("Não foi possível exportar o cadastro de contribuintes para %1.\n\n%2")
-                   .arg(QDir::toNativeSeparators(destino), erro),
-               critico, erroTitulo);
-    }
+    if (r.falhaDoSistema)
+        mostra(pai, r.mensagem, Mensagens::Icone::Critico, QStringLiteral("Erro"));
+    else
+        mostra(pai, r.mensagem, Mensagens::Icone::Exclamacao, QString::fromLatin1(TituloPrograma));
 }
 
 void ManutencaoCadastro::importar(QWidget* pai) {
     const QString origem = m_plataforma.dialogos.abrir(pai, TituloImportacao, Filtro, QString());
     if (origem.isEmpty())
         return;
-    const QString titulo = QString::fromLatin1(TituloPrograma);
-    const auto exclamacao = Mensagens::Icone::Exclamacao;
-    const QString incompativel = QString::fromUtf8(cadastro::MensagemIncompativel);
-
-    QFile arquivo(origem);
-    if (!arquivo.open(QIODevice::ReadOnly)) {
-        mostra(pai,
-               incompativel + QStringLiteral("\n\nNão foi possível ler o arquivo: ") + arquivo.errorString(),
-               exclamacao, titulo);
+    const cadastro::Resultado r = cadastro::importaArquivo(m_refs, origem);
+    if (!r.ok) {
+        mostra(pai, r.mensagem, Mensagens::Icone::Exclamacao, QString::fromLatin1(TituloPrograma));
         return;
     }
-    // The first line decides first: a file of another kind, however large, is refused unread.
-    const QByteArray inicio = arquivo.peek(kInicioLido);
-    if (const cadastro::LeituraArquivo cabecalho =
-            cadastro::confereCabecalho(inicio, arquivo.size() > inicio.size());
-        !cabecalho.ok) {
-        mostra(pai, cabecalho.mensagem(), exclamacao, titulo);
-        return;
-    }
-    const QByteArray conteudo = arquivo.readAll();
-    arquivo.close();
-
-    // Every line is checked before the registry is touched.
-    const cadastro::LeituraArquivo leitura = cadastro::leArquivo(conteudo);
-    if (!leitura.ok) {
-        mostra(pai, leitura.mensagem(), exclamacao, titulo);
-        return;
-    }
-
-    cadastro::Mescla mescla;
-    const ResultadoAlteracao r =
-        m_refs.oZovEnv().AlteraEmLote([&](tabulon::ZOVs&, tabulon::CONTRIBUINTEs& contribuintes, QString*) {
-            mescla = cadastro::mescla(contribuintes, leitura.contribuintes);
-            return true;
-        });
-    if (!r) {
-        mostra(pai, incompativel + QStringLiteral("\n\n") + r.erro, exclamacao, titulo);
-        return;
-    }
-    mostra(pai,
-           QStringLiteral("Cadastro de contribuintes importado.\n\nContribuinte(s) incluído(s): %1\n"
-                          "Já cadastrado(s), não repetido(s): %2")
-               .arg(mescla.incluidos)
-               .arg(mescla.repetidos),
-           Mensagens::Icone::Informacao, QStringLiteral("Aviso"));
+    mostra(pai, resumoDaImportacao(r.mescla), Mensagens::Icone::Informacao, QStringLiteral("Aviso"));
 }
 
 void ManutencaoCadastro::limpar(QWidget* pai) {
@@ -184,6 +128,36 @@ void ManutencaoCadastro::limpar(QWidget* pai) {
         return;
     }
     mostra(pai, MensagemLimpa, Mensagens::Icone::Informacao, QStringLiteral("Aviso"));
+}
+
+int exportaCadastroSemJanela(const QString& pastaDados, const QString& arquivo, QTextStream& saida,
+                             QTextStream& erros) {
+    const cadastro::Resultado r = cadastro::exporta(pastaDados, arquivo, tabulon::gravaArquivoAtomico);
+    if (!r.ok) {
+        erros << "zove: " << numaLinha(r.mensagem) << '\n';
+        return 1;
+    }
+    saida << "Cadastro de contribuintes exportado para " << QDir::toNativeSeparators(arquivo) << ".\n";
+    return 0;
+}
+
+int importaCadastroSemJanela(const QString& pastaDados, const QString& arquivo, QTextStream& saida,
+                             QTextStream& erros) {
+    std::unique_ptr<Referencias> refs;
+    try {
+        refs = Referencias::carregar(pastaDados);
+    } catch (const tabulon::ErroExecucao& e) {
+        erros << "zove: " << e.Descricao() << '\n';
+        return 1;
+    }
+    const cadastro::Resultado r = cadastro::importaArquivo(*refs, arquivo);
+    if (!r.ok) {
+        erros << "zove: " << numaLinha(r.mensagem) << '\n';
+        return 1;
+    }
+    saida << "Contribuintes incluídos: " << r.mescla.incluidos
+          << "; já cadastrados, não repetidos: " << r.mescla.repetidos << '\n';
+    return 0;
 }
 
 } // namespace zove

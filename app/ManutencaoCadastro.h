@@ -10,6 +10,7 @@
 #include <QString>
 #include <functional>
 
+class QTextStream;
 class QWidget;
 
 namespace zove {
@@ -53,5 +54,13 @@ private:
     std::function<QDateTime()> m_relogio;
     Gravador m_gravador;
 };
+
+// The two registry commands of the menu run from the command line ("zove --exportar-cadastro ARQUIVO",
+// "zove --importar-cadastro ARQUIVO"): the same checks and messages, the messages on `erros` and one
+// line on `saida` for a success. Return 0 on success, 1 otherwise (nothing was changed).
+int exportaCadastroSemJanela(const QString& pastaDados, const QString& arquivo, QTextStream& saida,
+                             QTextStream& erros);
+int importaCadastroSemJanela(const QString& pastaDados, const QString& arquivo, QTextStream& saida,
+                             QTextStream& erros);
 
 } // namespace zove

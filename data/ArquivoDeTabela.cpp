@@ -62,10 +62,12 @@ bool BloqueioTabela::trava(std::chrono::milliseconds espera, QString* erro) {
                 .arg((espera.count() + 999) / 1000);
         break;
     case QLockFile::PermissionError:
+        // The lock file cannot be created: the folder refuses writing (its permissions or a read-only
+        // file system), and it is the folder the user can do something about.
         *erro =
-            QStringLiteral("Não foi possível reservar a tabela %1 para gravação: sem permissão para criar "
-                           "%2.")
-                .arg(m_tabela, QDir::toNativeSeparators(m_arquivo.fileName()));
+            QStringLiteral("A pasta de dados %1 não pode ser gravada (sem permissão de gravação ou somente "
+                           "para leitura); a tabela %2 não foi alterada.")
+                .arg(QDir::toNativeSeparators(QFileInfo(m_arquivo.fileName()).absolutePath()), m_tabela);
         break;
     default:
         *erro = QStringLiteral("Não foi possível reservar a tabela %1 para gravação (%2).")

@@ -103,6 +103,10 @@ TEST(LinhaDeComando, InterpretaAsOpcoes) {
         {{"--imprimir"}, LinhaDeComando::Modo::Erro, {}},
         {{"--imprimir", "3", "--impressora"}, LinhaDeComando::Modo::Erro, {}},
         {{"--impressora", "fila1"}, LinhaDeComando::Modo::Erro, {}},
+        {{"--exportar-cadastro", "c.txt", "--dados", "d"}, LinhaDeComando::Modo::ExportarCadastro, "d"},
+        {{"--importar-cadastro", "c.txt"}, LinhaDeComando::Modo::ImportarCadastro, {}},
+        {{"--exportar-cadastro"}, LinhaDeComando::Modo::Erro, {}},
+        {{"--importar-cadastro", ""}, LinhaDeComando::Modo::Erro, {}},
     };
     for (const Caso& c : casos) {
         const LinhaDeComando l = interpretaArgumentos(c.args);

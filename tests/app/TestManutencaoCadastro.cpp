@@ -3,17 +3,27 @@
 #include "app/Aplicacao.h"
 #include "app/ManutencaoCadastro.h"
 #include "data/Referencias.h"
+#include "data/ZovEnv_Simulator.h"
 #include "platform/PlataformaDeTeste.h"
 #include "support/TestSupport.h"
 #include "tabulon/Funcoes.h"
 #include "tabulon/Init.h"
+#include "tabulon/Texto1252.h"
 
 #include <QAction>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <atomic>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <random>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using zove::ManutencaoCadastro;
 using zove::Mensagens;
@@ -141,7 +151,7 @@ TEST_F(Manutencao, ABadLineRefusesTheWholeFileAndLeavesTheRegistry) {
         {"four values", kCab + "\r\n" + bom + "3|2|B|61\r\n", 3},
         {"NUL", kCab + "\r\n" + bom + QByteArray("3|2|B\0|61|1\r\n", 14), 3},
         {"digest-like line", kCab + "\r\n" + bom + ":):)00112233445566778899AABBCCDDEEFF\r\n", 3},
-        {"UTF-8 text", kCab + "\r\n" + bom + "3|2|JOS\xC3\x89|61|1\r\n", 3},
+        {"UTF-8 text (LF line ends)", kCab + "\n3|1|A|61|1\n3|2|JOS\xC3\x89|61|1\n", 3},
     };
     const QByteArray antes = contribuinte();
     for (const Caso& c : casos) {
@@ -189,6 +199,78 @@ TEST_F(Manutencao, AFileOfAnotherKindIsRefusedWithoutBeingReadWhole) {
         GTEST_SKIP() << "this file system cannot hold a sparse 64 GiB file";
     imagem.close();
     refusedAtLineOne(fora("disco.txt"));
+}
+
+TEST_F(Manutencao, BlanksAroundTheHeaderOfAnyLengthAreAccepted) {
+    // Far more blanks than any first look at the file takes in.
+    const QByteArray blancos(70000, ' ');
+    const QByteArray cabecalhos[] = {kCab + blancos, blancos + kCab, blancos + kCab + blancos};
+    int n = 0;
+    for (const QByteArray& cabecalho : cabecalhos) {
+        SCOPED_TRACE(n);
+        teste::gravaArquivo(fora("brancos.txt"),
+                            cabecalho + "\r\n3|9876543210" + QByteArray::number(n) + "|ANA|21|9\r\n");
+        plataforma.dialogos.escolhas = {fora("brancos.txt")};
+        comandos->importar(nullptr);
+        EXPECT_EQ(ultima().icone, Mensagens::Icone::Informacao) << ultima().texto.toStdString();
+        EXPECT_EQ(refs->oCONTRIBUINTEs->Count(), 3 + n);
+        ++n;
+    }
+    EXPECT_EQ(contribuintesNoArquivo(), 5);
+}
+
+// Only a regular file is read: a device or a pipe chosen by mistake is refused at once, never waited on.
+TEST_F(Manutencao, OnlyARegularFileIsRead) {
+    const QString fifo = fora("fila.txt");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QByteArray antes = contribuinte();
+    for (const QString& caminho : {QStringLiteral("/dev/zero"), fifo, externa.path()}) {
+        SCOPED_TRACE(caminho.toStdString());
+        // Should the import wait for a writer, one comes after 3 s so the test ends; the time shows it.
+        std::atomic<bool> terminou = false;
+        std::thread escritor([&] {
+            for (int i = 0; i < 300 && !terminou; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            if (!terminou && caminho == fifo) {
+                const int fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0)
+                    ::close(fd);
+            }
+        });
+        QElapsedTimer tempo;
+        tempo.start();
+        plataforma.dialogos.escolhas = {caminho};
+        comandos->importar(nullptr);
+        const qint64 ms = tempo.elapsed();
+        terminou = true;
+        escritor.join();
+        EXPECT_LT(ms, 2000);
+        EXPECT_TRUE(ultima().texto.startsWith(kIncompativel));
+        EXPECT_TRUE(ultima().texto.contains(QStringLiteral("não é um arquivo comum")))
+            << ultima().texto.toStdString();
+        EXPECT_EQ(contribuinte(), antes);
+    }
+}
+
+// The system's reasons reach the user in Portuguese. (Tests run as root, which reads any file, so the
+// reasons shown here are those root meets too: a missing file and a path through a regular file.)
+TEST_F(Manutencao, ReasonsAFileCannotBeReadAreInPortuguese) {
+    const struct {
+        QString caminho;
+        const char* motivo;
+        const char* ingles;
+    } casos[] = {
+        {fora("nao-existe.txt"), "Arquivo ou pasta inexistente", "No such file"},
+        {dados.arquivo("ZOV") + "/troca.txt", "Não é uma pasta", "Not a directory"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caminho.toStdString());
+        plataforma.dialogos.escolhas = {c.caminho};
+        comandos->importar(nullptr);
+        EXPECT_TRUE(ultima().texto.startsWith(kIncompativel));
+        EXPECT_TRUE(ultima().texto.contains(QString::fromUtf8(c.motivo))) << ultima().texto.toStdString();
+        EXPECT_FALSE(ultima().texto.contains(QLatin1String(c.ingles)));
+    }
 }
 
 TEST_F(Manutencao, ClearingAsksKeepsDatedCopiesAndEmptiesBothTables) {
@@ -246,6 +328,154 @@ TEST_F(Manutencao, NothingIsClearedWhenACopyCannotBeMade) {
     ASSERT_EQ(plataforma.mensagens.pedidos.size(), 2);
     EXPECT_TRUE(ultima().texto.startsWith(QStringLiteral("Não foi possível remover itens:  ")));
     EXPECT_TRUE(ultima().texto.contains(QStringLiteral("disco cheio")));
+}
+
+// Registries stored on one machine, exported, imported into the empty registry of another and exported
+// again: the program's own export must always come back whole.
+class IdaEVolta : public ::testing::Test {
+protected:
+    struct Maquina {
+        teste::PastaDados dados;
+        teste::PlataformaDeTeste plataforma;
+        std::unique_ptr<zove::Referencias> refs;
+        std::unique_ptr<ManutencaoCadastro> comandos;
+
+        Maquina() {
+            refs = zove::Referencias::carregar(dados.caminho());
+            // Hundreds of small files are written: none of them needs to wait for the disk.
+            const auto semEsperarODisco = [](const QString& caminho, const QByteArray& conteudo,
+                                             QString* erro) {
+                return tabulon::gravaCopia(caminho, conteudo, erro);
+            };
+            refs->oZovEnv().defineGravador(semEsperarODisco);
+            comandos = std::make_unique<ManutencaoCadastro>(*refs, plataforma.plataforma());
+            comandos->defineGravador(semEsperarODisco);
+        }
+
+        // Stores exactly these taxpayers, as any change of the program does; false when it refuses them.
+        bool guarda(const QList<QStringList>& registros, QString* erro) {
+            const zove::ResultadoAlteracao r = refs->oZovEnv().AlteraEmLote(
+                [&](tabulon::ZOVs&, tabulon::CONTRIBUINTEs& contribuintes, QString*) {
+                    contribuintes.removeRegistros();
+                    for (const QStringList& v : registros)
+                        contribuintes.NewContribuinte(v[0], v[1], v[2], v[3], v[4]);
+                    return true;
+                });
+            *erro = r.erro;
+            return r.ok;
+        }
+    };
+
+    void idaEVolta(const QList<QStringList>& registros) {
+        QString erro;
+        ASSERT_TRUE(origem.guarda(registros, &erro)) << erro.toStdString();
+        ASSERT_TRUE(destino.guarda({}, &erro)) << erro.toStdString();
+        const QString exportado = QDir(externa.path()).filePath("exportado.txt");
+        const QString denovo = QDir(externa.path()).filePath("de-novo.txt");
+        origem.plataforma.dialogos.escolhas = {exportado};
+        origem.comandos->exportar(nullptr);
+        ASSERT_TRUE(origem.plataforma.mensagens.pedidos.isEmpty());
+
+        destino.plataforma.dialogos.escolhas = {exportado, denovo};
+        destino.plataforma.mensagens.pedidos.clear();
+        destino.comandos->importar(nullptr);
+        ASSERT_EQ(destino.plataforma.mensagens.pedidos.size(), 1);
+        EXPECT_EQ(destino.plataforma.mensagens.pedidos[0].icone, Mensagens::Icone::Informacao)
+            << destino.plataforma.mensagens.pedidos[0].texto.toStdString();
+        QList<QStringList> importados;
+        for (const auto& c : *destino.refs->oCONTRIBUINTEs)
+            if (c)
+                importados.append({c->TIPO_DOCUMENTO, c->DOCUMENTO_IDENTIFICACAO, c->RAZAO_SOCIAL, c->NUM_DDD,
+                                   c->NUM_FONE});
+        EXPECT_EQ(importados, registros);
+        destino.comandos->exportar(nullptr);
+        EXPECT_EQ(teste::leArquivo(denovo), teste::leArquivo(exportado));
+    }
+
+    QTemporaryDir externa;
+    Maquina origem;
+    Maquina destino;
+};
+
+// Every byte a stored name may hold: all but NUL, the two line breaks and the value separator.
+QByteArray bytesDeNome() {
+    QByteArray bytes;
+    for (int b = 1; b < 256; ++b) {
+        if (b != '\n' && b != '\r' && b != '|')
+            bytes.append(char(b));
+    }
+    return bytes;
+}
+
+TEST_F(IdaEVolta, AnyRegistryTheProgramCanStoreComesBackByteIdentical) {
+    std::mt19937 gerador(20261210);
+    const QByteArray alfabeto = bytesDeNome();
+    const auto qualquer = [&](int de, int ate) {
+        return std::uniform_int_distribution<int>(de, ate)(gerador);
+    };
+    // Registries of up to ten names each. The first names hold every byte once between them.
+    QList<QList<QByteArray>> cadastros{{}};
+    const auto acrescenta = [&](const QByteArray& nome) {
+        if (cadastros.last().size() == 10)
+            cadastros.append(QList<QByteArray>());
+        cadastros.last().append(nome);
+    };
+    QByteArray embaralhado = alfabeto;
+    std::shuffle(embaralhado.begin(), embaralhado.end(), gerador);
+    for (qsizetype i = 0; i < embaralhado.size(); i += 24)
+        acrescenta(embaralhado.mid(i, 24));
+    // Random names, half of their pieces shaped like UTF-8 (a lead byte and its continuation bytes).
+    for (int i = 0; i < 200; ++i) {
+        QByteArray nome;
+        for (int n = qualquer(1, 24); nome.size() < n;) {
+            if (qualquer(0, 1) == 0) {
+                nome.append(alfabeto[qualquer(0, int(alfabeto.size()) - 1)]);
+                continue;
+            }
+            const int lider = qualquer(0xC2, 0xF4);
+            nome.append(char(lider));
+            for (int k = lider < 0xE0 ? 1 : lider < 0xF0 ? 2 : 3; k > 0; --k)
+                nome.append(char(qualquer(0x80, 0xBF)));
+        }
+        acrescenta(nome);
+    }
+    // Registries whose every accent reads as a UTF-8 letter ("Ã§" for "ç"): stored as Windows-1252 text,
+    // as the program may have stored them, they must come back as they are.
+    cadastros.append(QList<QByteArray>());
+    for (int i = 0; i < 100; ++i) {
+        QByteArray nome;
+        for (int n = qualquer(1, 24); nome.size() < n;) {
+            if (qualquer(0, 2) > 0)
+                nome.append(char(qualquer('A', 'Z')));
+            else
+                nome.append("\xC3").append(char(qualquer(0x80, 0xBF)));
+        }
+        acrescenta(nome);
+    }
+    // Reported cases: an accented capital followed by a dash or by a no-break space.
+    cadastros.append(QList<QByteArray>{"CAF\xC9\x96"
+                                       "BAR LTDA",
+                                       "JOS\xC9\xA0"
+                                       "DA SILVA"});
+
+    QList<QStringList> todos;
+    for (const QList<QByteArray>& nomes : std::as_const(cadastros)) {
+        QList<QStringList> cadastro;
+        for (const QByteArray& bytes : nomes) {
+            QString nome = tabulon::decodifica1252(bytes);
+            // "&" and a few letters would be read back as the letter they name; such a name is not stored.
+            if (tabulon::Init::DecodificaTexto(nome) != nome)
+                nome.replace(QLatin1Char('&'), QLatin1Char('+'));
+            cadastro.append({"3", QString::number(11122233300 + todos.size()), nome, "61", "5551234"});
+            todos.append(cadastro.last());
+        }
+        SCOPED_TRACE(nomes.join('/').toHex(' ').toStdString());
+        idaEVolta(cadastro);
+        if (HasFailure())
+            return;
+    }
+    SCOPED_TRACE("all names in one registry");
+    idaEVolta(todos);
 }
 
 // The program's main window reaches the three commands and the search from its menus.
