@@ -405,15 +405,18 @@ struct MesmosValores {
 // The registry's taxpayers by their five values, pointing at the records themselves: no key is copied.
 class Acrescimo {
 public:
-    explicit Acrescimo(tabulon::CONTRIBUINTEs& cadastro) : m_cadastro(cadastro) {
-        m_conhecidos.reserve(static_cast<size_t>(cadastro.Count()));
-        for (const auto& c : cadastro) {
-            if (c)
-                m_conhecidos.insert(c.get());
-        }
-    }
+    explicit Acrescimo(tabulon::CONTRIBUINTEs& cadastro) : m_cadastro(cadastro) {}
     // Appends the taxpayer unless the registry already holds one with the same five values.
     void acrescenta(tabulon::CONTRIBUINTE&& novo) {
+        // Made at the first taxpayer: a file that brings none costs nothing for a large registry.
+        if (!m_indexado) {
+            m_conhecidos.reserve(static_cast<size_t>(m_cadastro.Count()));
+            for (const auto& c : m_cadastro) {
+                if (c)
+                    m_conhecidos.insert(c.get());
+            }
+            m_indexado = true;
+        }
         if (m_conhecidos.contains(&novo)) {
             ++m_mescla.repetidos;
             return;
@@ -428,6 +431,7 @@ public:
 private:
     tabulon::CONTRIBUINTEs& m_cadastro;
     std::unordered_set<const tabulon::CONTRIBUINTE*, HashDosValores, MesmosValores> m_conhecidos;
+    bool m_indexado = false;
     Mescla m_mescla;
 };
 
