@@ -4,8 +4,10 @@
 #include "platform/Configuracoes.h"
 #include "tabulon/Funcoes.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
+#include <QStandardPaths>
 
 namespace zove {
 
@@ -49,6 +51,27 @@ QString enderecoEmissaoOnline(const Configuracoes& configuracoes) {
     while (servidor.endsWith(QLatin1Char('/')))
         servidor.chop(1);
     return servidor + QString::fromLatin1(CaminhoEmissaoOnline);
+}
+
+EscolhaPastaDados escolhePastaDaExecucao(const QString& opcaoDados, const Configuracoes& configuracoes) {
+    EntradaPastaDados entrada;
+    entrada.opcaoDados = opcaoDados;
+    entrada.pastaAtual = QDir::currentPath();
+    entrada.chaveConfiguracao = configuracoes.ler(QStringLiteral("ZOVE"), QStringLiteral("PastaDados"));
+    entrada.pastaPessoal = QDir::homePath();
+    entrada.pastaPrograma = QCoreApplication::applicationDirPath();
+    entrada.pastaAplicacao = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    return escolhePastaDados(entrada);
+}
+
+PastaDaExecucao preparaPastaDaExecucao(const QString& opcaoDados, const Configuracoes& configuracoes) {
+    PastaDaExecucao p;
+    p.escolha = escolhePastaDaExecucao(opcaoDados, configuracoes);
+    // Only the user's own folder follows the package; a shared office folder is the office's.
+    if (p.escolha.origem == OrigemPastaDados::PastaDoUsuario)
+        p.atualizacao =
+            atualizaPastaDoUsuario(p.escolha.tabelasEntregues, p.escolha.pasta, QDateTime::currentDateTime());
+    return p;
 }
 
 } // namespace zove

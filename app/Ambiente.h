@@ -1,5 +1,7 @@
 #pragma once
 // Small pieces of the program's start-up and housekeeping that do not need a window.
+#include "data/PastaDeDados.h"
+
 #include <QLocale>
 #include <QString>
 
@@ -28,5 +30,21 @@ QString enderecoEmissaoOnline(const Configuracoes& configuracoes);
 inline constexpr char ServidorEmissaoOnlinePadrao[] = "https://www.pyx.ostral.gov.br";
 inline constexpr char CaminhoEmissaoOnline[] =
     "/tax.NET/Qor.Arrecadacao.Web/ZOVE_online/EmissaoZoveOnline.aspx";
+
+// The data folder of this run: --dados (`opcaoDados`), else the key PastaDados of section [ZOVE] in
+// the user's settings, else Dados beside the program, else (installed) the user's own folder. Needs the
+// application object (the program's folder and the application's name).
+EscolhaPastaDados escolhePastaDaExecucao(const QString& opcaoDados, const Configuracoes& configuracoes);
+
+struct PastaDaExecucao {
+    EscolhaPastaDados escolha;
+    AtualizacaoPastaDados atualizacao;
+};
+
+// The same choice, with the user's own folder made or brought up to date from the installed tables.
+PastaDaExecucao preparaPastaDaExecucao(const QString& opcaoDados, const Configuracoes& configuracoes);
+
+// The identity the desktop knows the program by (desktop entry, icon, AppStream).
+inline constexpr char IdentificadorDesktop[] = "br.gov.ostral.pyx.Zove";
 
 } // namespace zove

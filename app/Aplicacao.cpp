@@ -11,6 +11,8 @@
 #include "entry/janelas/FrmZOV.h"
 #include "import/ImportacaoSemJanela.h"
 #include "import/janelas/frmImportacao.h"
+#include "platform/Configuracoes.h"
+#include "platform/Mensagens.h"
 #include "platform/Plataforma.h"
 #include "search/FrmConsultaZOV.h"
 
@@ -154,7 +156,16 @@ QString textoDeUso() {
         "           --exportar-cadastro ARQUIVO | --importar-cadastro ARQUIVO]\n"
         "\n"
         "Emissor do documento de arrecadação de receitas estaduais (ZOVE).\n"
-        "Sem opções, abre a janela principal com as tabelas da pasta Dados ao lado do programa.\n"
+        "Sem opções, abre a janela principal.\n"
+        "\n"
+        "Pasta de dados (tabelas, documentos e contribuintes salvos), nesta ordem:\n"
+        "  1. a PASTA de --dados;\n"
+        "  2. a chave PastaDados da seção [ZOVE] de ~/.config/PYXOL.ini (a pasta comum de um escritório);\n"
+        "  3. a pasta Dados ao lado do programa, quando existe (a pasta de compilação);\n"
+        "  4. instalado, a pasta do usuário, ~/.local/share/ZOVE/Dados, criada no primeiro início a\n"
+        "     partir das tabelas instaladas em share/zove/Dados; as tabelas de referência que uma nova\n"
+        "     versão traz são atualizadas ao iniciar (as anteriores ficam como cópias datadas), nunca\n"
+        "     ZOV e CONTRIBUINTE.\n"
         "\n"
         "  --dados PASTA   usa as tabelas de outra pasta de dados\n"
         "  --verificar     carrega e confere cada tabela da pasta de dados, sem abrir janela;\n"
@@ -185,24 +196,46 @@ QString textoDeUso() {
 
 namespace {
 
+// The names every mode runs under: the user's data folder (~/.local/share/ZOVE) follows them.
+void defineIdentidade() {
+    QCoreApplication::setApplicationName(QString::fromLatin1(TituloPrograma));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ZOVE_VERSION));
+}
+
+// The prepared data folder of a run without window; what preparing it did goes to stderr.
+PastaDaExecucao pastaDaExecucaoSemJanela(const LinhaDeComando& linha) {
+    PastaDaExecucao p = preparaPastaDaExecucao(linha.pastaDados, ConfiguracoesQt());
+    QTextStream erros(stderr);
+    if (p.atualizacao.criada)
+        erros << "zove: pasta de dados criada: " << QDir::toNativeSeparators(p.escolha.pasta) << '\n';
+    for (const QString& aviso : p.atualizacao.avisos(p.escolha.pasta))
+        erros << "zove: " << aviso << '\n';
+    return p;
+}
+
 QString pastaDadosEscolhida(const LinhaDeComando& linha) {
-    if (linha.pastaDados.isEmpty())
-        return QCoreApplication::applicationDirPath() + QStringLiteral("/Dados");
-    return QDir::cleanPath(QDir::current().absoluteFilePath(linha.pastaDados));
+    return pastaDaExecucaoSemJanela(linha).escolha.pasta;
 }
 
 int semJanela(int argc, char** argv, const LinhaDeComando& linha) {
     QCoreApplication app(argc, argv);
+    defineIdentidade();
     QTextStream saida(stdout);
     switch (linha.modo) {
-    case LinhaDeComando::Modo::Ajuda:
-        saida << textoDeUso();
+    case LinhaDeComando::Modo::Ajuda: {
+        const EscolhaPastaDados escolha = escolhePastaDaExecucao(linha.pastaDados, ConfiguracoesQt());
+        saida << textoDeUso()
+              << "\nPasta de dados desta execução: " << QDir::toNativeSeparators(escolha.pasta) << " ("
+              << motivoDaPasta(escolha.origem) << ")\n";
         return 0;
+    }
     case LinhaDeComando::Modo::Versao:
         saida << "ZOVE " << ZOVE_VERSION << '\n';
         return 0;
-    case LinhaDeComando::Modo::Verificar:
-        return verificaDados(pastaDadosEscolhida(linha), saida);
+    case LinhaDeComando::Modo::Verificar: {
+        const PastaDaExecucao p = pastaDaExecucaoSemJanela(linha);
+        return verificaDados(p.escolha.pasta, saida, motivoDaPasta(p.escolha.origem));
+    }
     case LinhaDeComando::Modo::Importar: {
         QTextStream erros(stderr);
         return importaSemJanela(pastaDadosEscolhida(linha), linha.arquivoImportacao, saida, erros);
@@ -283,9 +316,8 @@ int executar(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QString::fromLatin1(TituloPrograma));
-    QApplication::setOrganizationName(QStringLiteral("PYXOL"));
-    QApplication::setApplicationVersion(QStringLiteral(ZOVE_VERSION));
+    defineIdentidade();
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(IdentificadorDesktop));
     carregaTraducoes(app);
     if (linha.modo == LinhaDeComando::Modo::Pdf) {
         QTextStream erros(stderr);
@@ -299,10 +331,21 @@ int executar(int argc, char** argv) {
     }
 
     PlataformaQt plataforma;
+    const PastaDaExecucao pastaDados =
+        preparaPastaDaExecucao(linha.pastaDados, plataforma.plataforma().configuracoes);
     frmPrincipal principal(plataforma.plataforma(), QCoreApplication::applicationDirPath(),
-                           pastaDadosEscolhida(linha), janelasDoPrograma());
+                           pastaDados.escolha.pasta, janelasDoPrograma());
     if (!principal.carregar())
         return 1;
+    // What keeping the user's folder in step with the installed tables did, once the window is up.
+    if (const QStringList avisos = pastaDados.atualizacao.avisos(pastaDados.escolha.pasta);
+        !avisos.isEmpty()) {
+        QTimer::singleShot(0, &principal, [&principal, avisos] {
+            principal.plataforma().mensagens.mostrar(&principal, avisos.join(QStringLiteral("\n\n")),
+                                                     Mensagens::Botoes::OK, Mensagens::Icone::Informacao,
+                                                     QString::fromLatin1(TituloPrograma));
+        });
+    }
     // The notice follows by itself once the main window is on screen.
     principal.show();
     // The desktop may hand the focus to the notice rather than to the main window; the start-up

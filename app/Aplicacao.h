@@ -21,7 +21,7 @@ struct LinhaDeComando {
         Erro
     };
     Modo modo = Modo::Janela;
-    QString pastaDados; // --dados DIR; empty means the Dados folder beside the program
+    QString pastaDados; // --dados DIR; empty: the settings, the program's Dados or the user's folder
     QString erro;       // the problem with the arguments, for Modo::Erro
     QString numeroPdf;  // --pdf NÚMERO ARQUIVO
     QString arquivoPdf;

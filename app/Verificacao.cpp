@@ -63,8 +63,11 @@ QList<ResultadoTabela> verificaTabelas(const QString& pastaDados) {
     return resultados;
 }
 
-int verificaDados(const QString& pastaDados, QTextStream& saida) {
-    saida << "Pasta de dados: " << pastaDados << '\n';
+int verificaDados(const QString& pastaDados, QTextStream& saida, const QString& motivo) {
+    saida << "Pasta de dados: " << pastaDados;
+    if (!motivo.isEmpty())
+        saida << " (" << motivo << ')';
+    saida << '\n';
     const QList<ResultadoTabela> resultados = verificaTabelas(pastaDados);
     qsizetype carregadas = 0;
     for (const ResultadoTabela& r : resultados) {

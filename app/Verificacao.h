@@ -18,7 +18,8 @@ struct ResultadoTabela {
 // The fourteen tables in start-up order.
 QList<ResultadoTabela> verificaTabelas(const QString& pastaDados);
 
-// Writes one line per table and a closing line; returns 0 only when all fourteen loaded.
-int verificaDados(const QString& pastaDados, QTextStream& saida);
+// Writes the folder (and, when given, why it is the data folder), one line per table and a closing line;
+// returns 0 only when all fourteen loaded.
+int verificaDados(const QString& pastaDados, QTextStream& saida, const QString& motivo = {});
 
 } // namespace zove

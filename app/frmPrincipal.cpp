@@ -386,7 +386,7 @@ void frmPrincipal::configurarImpressora() {
 
 void frmPrincipal::abrirAjuda() {
     // Failures to show the help are not reported.
-    m_plataforma.ajuda.mostrar(this, corrigeCaminho(m_pastaPrograma) + QStringLiteral("ZOVE.html"));
+    m_plataforma.ajuda.mostrar(this, arquivoEntregue(m_pastaPrograma, QStringLiteral("ZOVE.html")));
 }
 
 void frmPrincipal::abrirTabelaDeTaxas() {

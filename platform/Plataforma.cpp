@@ -1,5 +1,6 @@
 #include "platform/Plataforma.h"
 
+#include "data/PastaDeDados.h"
 #include "platform/AreaDeTrabalho.h"
 #include "platform/ConfiguracaoRegional.h"
 #include "platform/Configuracoes.h"
@@ -22,7 +23,7 @@ PlataformaQt::PlataformaQt()
 PlataformaQt::~PlataformaQt() = default;
 
 void abreTabelaDeTaxas(const Plataforma& plataforma, QWidget* pai, const QString& pastaPrograma) {
-    const QString pagina = pastaPrograma + QStringLiteral("/TaxasdeServicosEstaduais.htm");
+    const QString pagina = arquivoEntregue(pastaPrograma, QStringLiteral("TaxasdeServicosEstaduais.htm"));
     if (!plataforma.areaDeTrabalho.abrirArquivo(pagina))
         plataforma.ajuda.mostrar(pai, pagina);
 }

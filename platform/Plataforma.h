@@ -26,7 +26,8 @@ struct Plataforma {
     VisualizadorAjuda& ajuda;
 };
 
-// Opens the fee table page "TaxasdeServicosEstaduais.htm" of the program folder with the desktop's
+// Opens the fee table page "TaxasdeServicosEstaduais.htm" delivered with the program (beside it, or in
+// the installed package's shared folder) with the desktop's
 // program for it; a machine without a desktop browser shows it in the help viewer. Nothing is reported.
 void abreTabelaDeTaxas(const Plataforma& plataforma, QWidget* pai, const QString& pastaPrograma);
 
