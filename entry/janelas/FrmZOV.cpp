@@ -179,7 +179,8 @@ void FrmZOV::montaTela() {
     auto* f3 = new QHBoxLayout(FramePeriodo3);
     f3->addWidget(new QLabel(QStringLiteral("Número da parcela"), FramePeriodo3));
     txtNumParcela = caixa(FramePeriodo3, "txtNumParcela", 70);
-    txtNumParcela->setMaxLength(3);
+    // One digit more than a parcel may have, so 1000 is typed and refused rather than cut to 100.
+    txtNumParcela->setMaxLength(4);
     f3->addWidget(txtNumParcela);
     periodos->addWidget(FramePeriodo3);
 

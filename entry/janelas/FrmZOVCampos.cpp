@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 
 namespace zove {
 
@@ -149,6 +150,10 @@ bool FrmZOV::eventFilter(QObject* objeto, QEvent* evento) {
         const auto motivo = static_cast<QFocusEvent*>(evento)->reason();
         // Another window taking the focus is not the user leaving the field.
         if (m_verificando || motivo == Qt::ActiveWindowFocusReason || motivo == Qt::PopupFocusReason)
+            break;
+        // Clearing the form or leaving it must work whatever a field holds: going to Limpar or Sair
+        // is not leaving the field for another one.
+        if (QWidget* proximo = QApplication::focusWidget(); proximo == Limpar || proximo == Sair)
             break;
         focoSaiu(campo, tipo);
         break;

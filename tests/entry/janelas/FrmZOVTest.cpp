@@ -207,7 +207,7 @@ TEST_F(FormularioZOV, ListasDosGruposDePeriodo) {
 
     receita(5, 5746);
     EXPECT_EQ(form->txtNumParcela->text(), QStringLiteral("1"));
-    EXPECT_EQ(form->txtNumParcela->maxLength(), 3);
+    EXPECT_EQ(form->txtNumParcela->maxLength(), 4);
 
     receita(2, 1821);
     EXPECT_TRUE(obrigatorio(form->txtAno));
@@ -618,4 +618,52 @@ TEST_F(FormularioZOV, ReceitaSemRegraUnicaDesligaNomeETelefone) {
     EXPECT_EQ(form->cmbClasseVecto->count(), 0);
     EXPECT_EQ(codigos(form->cmbTipoIdentificacao), (QList<int>{1, 2, 3, 4, 5}));
     EXPECT_EQ(grupoVisivel(), 1);
+}
+
+// A parcel typed as 1000 is refused by the check, never cut to 100 and printed as such.
+TEST_F(FormularioZOV, ParcelaDeQuatroDigitosERecusada) {
+    receita(5, 5746);
+    escolhe(form->cmbTipoIdentificacao, 3);
+    digita(form->txtIdentificacao, QStringLiteral("11144477735"));
+    digita(form->txtDataVencimento, QStringLiteral("20032025"));
+    digita(form->txtNumDoctoOrigem, QStringLiteral("124"));
+    digita(form->txtNumParcela, QStringLiteral("1000"));
+    digita(form->txtValorPrincipal, QStringLiteral("10"));
+    EXPECT_EQ(form->txtNumParcela->text(), QStringLiteral("1000"));
+    plataforma.mensagens.pedidos.clear();
+    QTest::mouseClick(form->Imprimir, Qt::LeftButton);
+    ASSERT_EQ(plataforma.mensagens.pedidos.size(), 1);
+    // The list of errors is shown in capitals.
+    EXPECT_TRUE(plataforma.mensagens.pedidos[0].texto.contains(
+        QStringLiteral(" - Número da parcela deve estar entre 1 e 999").toUpper()))
+        << plataforma.mensagens.pedidos[0].texto.toStdString();
+    EXPECT_FALSE(form->documentoMontado().has_value());
+}
+
+// A field the check refuses keeps the focus against other fields, but never against Limpar or Sair.
+TEST_F(FormularioZOV, LimparESairFuncionamComCampoInvalido) {
+    for (const bool sair : {false, true}) {
+        SCOPED_TRACE(sair ? "Sair" : "Limpar");
+        abre();
+        receita(5, 5746);
+        escolhe(form->cmbTipoIdentificacao, 3);
+        entra(form->txtIdentificacao);
+        QTest::keyClicks(form->txtIdentificacao, QStringLiteral("11144477700"));
+        plataforma.mensagens.pedidos.clear();
+        // Another field: the invalid CPF is refused and keeps the focus.
+        form->txtValorPrincipal->setFocus(Qt::MouseFocusReason);
+        ASSERT_EQ(plataforma.mensagens.pedidos.size(), 1);
+        EXPECT_TRUE(form->txtIdentificacao->hasFocus());
+        plataforma.mensagens.pedidos.clear();
+
+        QTest::mouseClick(sair ? form->Sair : form->Limpar, Qt::LeftButton);
+        EXPECT_TRUE(plataforma.mensagens.pedidos.isEmpty())
+            << plataforma.mensagens.pedidos.value(0).texto.toStdString();
+        if (sair) {
+            EXPECT_FALSE(form->isVisible());
+        } else {
+            EXPECT_TRUE(form->txtIdentificacao->text().isEmpty());
+            EXPECT_EQ(form->cmbReceita->currentIndex(), -1);
+        }
+    }
 }
