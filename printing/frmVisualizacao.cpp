@@ -35,6 +35,7 @@ namespace {
 
 constexpr double MmPorPolegada = 25.4;
 constexpr int DpiTela = 96;
+constexpr double AlturaFolhaMm = 297;
 
 // The page's content spans x 1 to 200 mm and y 0 to about 279 mm from the printable area's corner.
 const QMarginsF MargensPagina(4, 5, 4, 5);
@@ -128,7 +129,7 @@ frmVisualizacao::frmVisualizacao(Plataforma plataforma, Referencias& referencias
     connect(vscBarra, &QScrollBar::valueChanged, this, [this] { desenhaPrevia(); });
     connect(chkAjustar, &QCheckBox::toggled, this, [this] { desenhaPrevia(); });
     connect(pctZov, &QuadroPrevia::redimensionado, this, [this] {
-        if (chkAjustar->isChecked() && isVisible() && !m_primeiraAtivacao)
+        if (isVisible() && !m_primeiraAtivacao)
             desenhaPrevia();
     });
     connect(cmdImprimir, &QPushButton::clicked, this, &frmVisualizacao::cmdImprimir_Click);
@@ -494,8 +495,11 @@ bool frmVisualizacao::desenhaPrevia() {
     double dpi = DpiTela;
     if (chkAjustar->isChecked() && pctZov->width() > 0)
         dpi = pctZov->width() * MmPorPolegada / LarguraPreviaMm;
+    // A picture taller than the usual 131 mm shows more of the page, down to the sheet's end.
+    const int alturaMinima = qRound(AlturaPreviaMm * dpi / MmPorPolegada);
+    const int alturaFolha = qRound(AlturaFolhaMm * dpi / MmPorPolegada);
     const QSize tamanho(qMax(1, qRound(LarguraPreviaMm * dpi / MmPorPolegada)),
-                        qMax(1, qRound(AlturaPreviaMm * dpi / MmPorPolegada)));
+                        qMax(1, qBound(alturaMinima, pctZov->height(), alturaFolha)));
     QImage imagem(tamanho, QImage::Format_RGB32);
     const int pontosPorMetro = qRound(dpi / 0.0254);
     imagem.setDotsPerMeterX(pontosPorMetro);

@@ -209,6 +209,14 @@ TEST_F(Visualizacao, PreviaDesenhaAoAparecerERolaPorCopia) {
     janela->preparaCodigoBarras();
     EXPECT_TRUE(janela->desenhaPrevia());
     EXPECT_EQ(janela->pctZov->imagem().width(), janela->pctZov->width());
+    // A tall window shows more of the page: the picture fills the frame's height, not only 131 mm.
+    janela->resize(700, 1000);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(janela->desenhaPrevia());
+    const QImage alta = janela->pctZov->imagem();
+    const double dpi = alta.dotsPerMeterX() * 0.0254;
+    EXPECT_GT(alta.height(), qRound(frmVisualizacao::AlturaPreviaMm * dpi / 25.4) + 10);
+    EXPECT_EQ(alta.height(), qMin(janela->pctZov->height(), qRound(297 * dpi / 25.4)));
     janela->hide();
 }
 
