@@ -258,6 +258,9 @@ void FrmZOV::montaTela() {
     barras->addWidget(lblLinhaDigitavel);
     rodape->addLayout(barras);
     raiz->addLayout(rodape);
+    // Spare height goes below the groups, which keep their natural height whatever groups a revenue
+    // hides, so no label drifts away from its field.
+    raiz->addStretch(1);
 
     auto* botoes = new QHBoxLayout;
     cmdVisualizar = botao(this, "cmdVisualizar", QStringLiteral("&Visualizar"));

@@ -667,3 +667,15 @@ TEST_F(FormularioZOV, LimparESairFuncionamComCampoInvalido) {
         }
     }
 }
+
+// A revenue without a reference group leaves spare height below the groups, never inside them.
+TEST_F(FormularioZOV, GruposMantemAlturaNaturalSemGrupoDeReferencia) {
+    form->resize(1000, 900);
+    receita(3, 1937);
+    ASSERT_EQ(grupoVisivel(), 0);
+    QCoreApplication::processEvents();
+    QGroupBox* valores = form->FrameCalculoValorPagar;
+    EXPECT_LE(valores->height(), valores->sizeHint().height() + 2);
+    // The label of a field stays beside it: the principal amount sits near the group's top.
+    EXPECT_LT(form->txtValorPrincipal->mapTo(valores, QPoint(0, 0)).y(), valores->sizeHint().height());
+}
