@@ -1,33 +1,75 @@
 #!/usr/bin/env bash
-# Fuzzes the table loader with libFuzzer (clang). Usage: fuzz.sh [SECONDS] [extra libFuzzer options...]
-# Builds only tabulon and the fuzz target, in build-fuzz/, apart from the normal g++ build. The seed
-# corpus is made from the delivered tables in dados/; what the run finds new is kept in
-# build-fuzz/corpus, and a failing input is written to build-fuzz/ as crash-* (or leak-*, timeout-*).
+# Fuzzes one parser with libFuzzer (clang). Usage: fuzz.sh [SECONDS] [TARGET] [extra libFuzzer options...]
+# (the target may also come first: fuzz.sh TARGET [SECONDS] ...). TARGET is a fuzz target without its
+# "fuzz_" prefix: tabulon (the table loader, the default, or ZOVE_FUZZ_ALVO) or importacao (the batch
+# import). SECONDS defaults to 60.
+# Builds only the target and what it links, in build-fuzz/, apart from the normal g++ build, with
+# AddressSanitizer and UBSan. The seeds are made by the function sementes_TARGET below (a new target
+# adds one, and may set construir_TARGET and opcoes_TARGET); what the run finds new is kept in
+# build-fuzz/corpus-TARGET, and a failing input is written to build-fuzz/ as TARGET-crash-* (or
+# -leak-*, -timeout-*), reproduced with build-fuzz/bin/fuzz_TARGET FILE.
 set -euo pipefail
 RAIZ="$(cd "$(dirname "$0")/.." && pwd)"
-SEGUNDOS="${1:-60}"
-shift || true
 BUILD="$RAIZ/build-fuzz"
+ALVO="${ZOVE_FUZZ_ALVO:-tabulon}"
+SEGUNDOS=60
+numero() { [[ "$1" =~ ^[0-9]+$ ]]; }
+if [[ $# -gt 0 ]] && ! numero "$1" && [[ "$1" != -* ]]; then ALVO="$1"; shift; fi
+if [[ $# -gt 0 ]] && numero "$1"; then SEGUNDOS="$1"; shift; fi
+if [[ $# -gt 0 ]] && [[ "$1" != -* ]]; then ALVO="$1"; shift; fi
+ALVO="${ALVO#fuzz_}"
+
+# The table loader: one seed per delivered table. The first byte picks the table (its place in the
+# loading order) and, being below 128, asks for the content to be signed again after each mutation.
+opcoes_tabulon=(-max_len=8192)
+sementes_tabulon() {
+    local i=0 nome
+    for nome in mab_receita_classe TAB_MUNIC mab_classe_vencimento mab_arrec mab_tipo_identificacao \
+        mab_tipo_periodicidade mab_tipo_receita mab_valida_doc CONTRIBUINTE ZOV PARAMETROS PERIODOS \
+        TAB_CERT_ANTIGA mab_tipo_documento_origem; do
+        { printf "\\$(printf '%03o' "$i")"; cat "$RAIZ/dados/$nome"; } >"$1/$nome"
+        i=$((i + 1))
+    done
+}
+
+# The batch import: files from the record generator, valid on the day the target judges on
+# (fuzz_importacao.cpp), with faults, with other line ends and in UTF-8. Lines past the 4,096 bytes the
+# reader keeps need inputs longer than that. Each input allocates and frees much; AddressSanitizer's
+# allocator keeps the freed memory (its quarantine), so a long run's RSS climbs past 1 GB although the
+# target's own memory stays under 100 MB (as a run with ASAN_OPTIONS=quarantine_size_mb=0 shows): the
+# limit is higher than the loader's.
+construir_importacao=(zove-gera-lote)
+opcoes_importacao=(-max_len=20000 -rss_limit_mb=4096)
+sementes_importacao() {
+    local gera=("$BUILD/bin/zove-gera-lote" "$RAIZ/dados") dia=2025-03-15
+    ASAN_OPTIONS=detect_leaks=0 "${gera[@]}" "$1/um" 1 0 "$dia"
+    ASAN_OPTIONS=detect_leaks=0 "${gera[@]}" "$1/varias-receitas" 40 0 "$dia"
+    ASAN_OPTIONS=detect_leaks=0 "${gera[@]}" "$1/com-defeitos" 14 2 "$dia"
+    tr -d '\r' <"$1/com-defeitos" >"$1/so-lf"
+    tr -d '\n' <"$1/com-defeitos" >"$1/so-cr"
+    iconv -f WINDOWS-1252 -t UTF-8 <"$1/um" >"$1/utf-8"
+}
+
+if ! declare -F "sementes_$ALVO" >/dev/null; then
+    echo "fuzz.sh: alvo desconhecido: $ALVO (conhecidos: $(declare -F | sed -n 's/.* sementes_//p' | xargs))" >&2
+    exit 2
+fi
+declare -n CONSTRUIR="construir_$ALVO" OPCOES="opcoes_$ALVO"
+[[ -v CONSTRUIR ]] || CONSTRUIR=()
+[[ -v OPCOES ]] || OPCOES=()
 
 LANCADOR=()
 command -v ccache >/dev/null 2>&1 && LANCADOR=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S "$RAIZ" -B "$BUILD" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DZOVE_FUZZ=ON -DZOVE_TESTS=OFF -DZOVE_BENCH=OFF "${LANCADOR[@]}" >/dev/null
-cmake --build "$BUILD" -j"$(nproc)" --target fuzz_tabulon
+cmake --build "$BUILD" -j"$(nproc)" --target "fuzz_$ALVO" "${CONSTRUIR[@]}"
 
-# One seed per delivered table: the first byte picks the table (its place in the loading order) and,
-# being below 128, asks for the content to be signed again after each mutation.
-SEMENTES="$BUILD/sementes"
-mkdir -p "$SEMENTES" "$BUILD/corpus"
-i=0
-for nome in mab_receita_classe TAB_MUNIC mab_classe_vencimento mab_arrec mab_tipo_identificacao \
-    mab_tipo_periodicidade mab_tipo_receita mab_valida_doc CONTRIBUINTE ZOV PARAMETROS PERIODOS \
-    TAB_CERT_ANTIGA mab_tipo_documento_origem; do
-    { printf "\\$(printf '%03o' "$i")"; cat "$RAIZ/dados/$nome"; } >"$SEMENTES/$nome"
-    i=$((i + 1))
-done
+SEMENTES="$BUILD/sementes-$ALVO"
+rm -rf "$SEMENTES"
+mkdir -p "$SEMENTES" "$BUILD/corpus-$ALVO"
+"sementes_$ALVO" "$SEMENTES"
 
 cd "$BUILD"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-    ./bin/fuzz_tabulon -max_total_time="$SEGUNDOS" -max_len=8192 -timeout=10 -rss_limit_mb=2048 \
-    -print_final_stats=1 "$@" corpus "$SEMENTES"
+    "./bin/fuzz_$ALVO" -max_total_time="$SEGUNDOS" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+    -artifact_prefix="$ALVO-" "${OPCOES[@]}" "$@" "corpus-$ALVO" "$SEMENTES"

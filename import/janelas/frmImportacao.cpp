@@ -154,7 +154,10 @@ frmImportacao::frmImportacao(Plataforma plataforma, Referencias& refs, const QSt
     connect(cmdFechar, &QPushButton::clicked, this, &frmImportacao::close);
 }
 
-frmImportacao::~frmImportacao() = default;
+frmImportacao::~frmImportacao() {
+    // The driver goes before the list: the list must not read it any more.
+    m_modelo->mostra(nullptr);
+}
 
 ZovImportacao& frmImportacao::importacao() {
     if (!m_importacao)
