@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Fuzzes one parser with libFuzzer (clang). Usage: fuzz.sh [SECONDS] [TARGET] [extra libFuzzer options...]
 # (the target may also come first: fuzz.sh TARGET [SECONDS] ...). TARGET is a fuzz target without its
-# "fuzz_" prefix: tabulon (the table loader, the default, or ZOVE_FUZZ_ALVO) or importacao (the batch
-# import). SECONDS defaults to 60.
+# "fuzz_" prefix: tabulon (the table loader, the default, or ZOVE_FUZZ_ALVO), importacao (the batch
+# import) or cadastro (the taxpayer registry import). SECONDS defaults to 60.
 # Builds only the target and what it links, in build-fuzz/, apart from the normal g++ build, with
 # AddressSanitizer and UBSan. The seeds are made by the function sementes_TARGET below (a new target
 # adds one, and may set construir_TARGET and opcoes_TARGET); what the run finds new is kept in
@@ -48,6 +48,19 @@ sementes_importacao() {
     tr -d '\r' <"$1/com-defeitos" >"$1/so-lf"
     tr -d '\n' <"$1/com-defeitos" >"$1/so-cr"
     iconv -f WINDOWS-1252 -t UTF-8 <"$1/um" >"$1/utf-8"
+}
+
+# The taxpayer registry import: exchange files as the program writes them (Windows-1252, CR LF), and
+# as people make them (blanks around the header, other line ends, surplus values, UTF-8, a short line).
+opcoes_cadastro=(-max_len=8192)
+sementes_cadastro() {
+    local cab='TIPO_DOCUMENTO|DOCUMENTO_IDENTIFICACAO|RAZAO_SOCIAL|NUM_DDD|NUM_FONE'
+    cp "$RAIZ/dados/CONTRIBUINTE" "$1/entregue"
+    printf '%s\r\n3|11122233344|MARIA DA SILVA|61|5551234\r\n2|1|CONCEI\307\303O LTDA|11|1\r\n' "$cab" >"$1/exportado"
+    printf '%s\r\n3|1|CAF\311\226BAR LTDA|61|1\r\n3|2|JOS\311\240DA SILVA|61|2\r\n' "$cab" >"$1/acentos"
+    printf '   %s   \n3|1|A|61|1|extra\n\n3|1|A|61|1\r3|2|B|||\n' "$cab" >"$1/brancos"
+    printf '%s\n3|1|CONCEI\303\207\303\203O|61|1\n' "$cab" >"$1/utf-8"
+    printf '%s\r\n3|1|A|61\r\n' "$cab" >"$1/curta"
 }
 
 if ! declare -F "sementes_$ALVO" >/dev/null; then
