@@ -1,6 +1,7 @@
 #include "app/ImpressaoSemJanela.h"
 
 #include "app/MensagensTexto.h"
+#include "data/MarcasDeImpressao.h"
 #include "data/Referencias.h"
 #include "data/ZovEnv_Simulator.h"
 #include "entry/janelas/FrmZOV.h"
@@ -9,7 +10,6 @@
 #include "printing/frmVisualizacao.h"
 #include "tabulon/ErroExecucao.h"
 
-#include <QElapsedTimer>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -108,22 +108,7 @@ int imprimeSemJanela(const QString& pastaDados, const QString& lista, const QStr
     QTemporaryDir imagens;
 
     // Marks are written together: at most about once a second, and at the end.
-    QStringList marcas;
-    QString falhaDasMarcas;
-    QElapsedTimer desdeAUltimaGravacao;
-    desdeAUltimaGravacao.start();
-    const auto gravaMarcas = [&] {
-        if (marcas.isEmpty())
-            return;
-        const ResultadoAlteracao r = refs->oZovEnv().ZovMarcaImpressos(marcas);
-        if (r.ok) {
-            marcas.clear();
-            falhaDasMarcas.clear();
-        } else {
-            falhaDasMarcas = r.erro;
-        }
-        desdeAUltimaGravacao.restart();
-    };
+    MarcasDeImpressao marcas(refs->oZovEnv());
 
     QStringList avisosAceitos;
     int impressos = 0;
@@ -140,15 +125,13 @@ int imprimeSemJanela(const QString& pastaDados, const QString& lista, const QStr
             frmVisualizacao& v = form.visualizacao();
             v.setSemPerguntas(true);
             v.setAvisosAceitos(&avisosAceitos);
-            v.setRegistraImpresso([&marcas](const QString& impresso) { marcas.append(impresso); });
+            v.setRegistraImpresso([&marcas](const QString& impresso) { marcas.registra(impresso); });
             form.Form_Load();
             form.NumDocumento = static_cast<double>(n);
             if (form.ImprimirPantAnterior()) {
                 saida << numero << '\t' << v.filaUsada() << '\t' << "trabalho " << v.trabalho() << '\n';
                 saida.flush();
                 ++impressos;
-                if (desdeAUltimaGravacao.elapsed() >= 1000)
-                    gravaMarcas();
                 continue;
             }
             motivo = v.motivoFalha().isEmpty() ? QStringLiteral("o documento não pôde ser carregado")
@@ -157,11 +140,11 @@ int imprimeSemJanela(const QString& pastaDados, const QString& lista, const QStr
         saida << numero << '\t' << fila << '\t' << "não impresso: " << motivo << '\n';
         saida.flush();
     }
-    gravaMarcas();
-    if (!marcas.isEmpty()) {
-        erros << "zove: " << marcas.size()
+    marcas.grava();
+    if (!marcas.pendentes().isEmpty()) {
+        erros << "zove: " << marcas.pendentes().size()
               << " documento(s) foram impressos, mas não foi possível registrá-los como impressos: "
-              << falhaDasMarcas << "\n";
+              << marcas.erro() << "\n";
         return ImpressaoIncompleta;
     }
     erros << "zove: " << impressos << " de " << numeros->size() << " documento(s) enviados à fila \"" << fila

@@ -1,6 +1,7 @@
 #include "search/FrmConsultaZOV.h"
 
 #include "app/Ambiente.h"
+#include "data/MarcasDeImpressao.h"
 #include "data/PesquisaDocumentos.h"
 #include "data/Referencias.h"
 #include "data/ZovEnv_Simulator.h"
@@ -15,7 +16,6 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -332,23 +332,7 @@ void FrmConsultaZOV::cmdImprimir_Click() {
 
     // The printed marks are written together: at most about once a second during a long batch, so a
     // crash loses at most the last second's marks, and once at the end.
-    QStringList marcasPendentes;
-    QString falhaDasMarcas;
-    QElapsedTimer desdeAUltimaGravacao;
-    desdeAUltimaGravacao.start();
-    const auto gravaMarcas = [&] {
-        if (marcasPendentes.isEmpty())
-            return;
-        const ResultadoAlteracao r = m_refs.oZovEnv().ZovMarcaImpressos(marcasPendentes);
-        if (r.ok) {
-            marcasPendentes.clear();
-            falhaDasMarcas.clear();
-        } else {
-            // Kept for the next try; the last failure is reported at the end.
-            falhaDasMarcas = r.erro;
-        }
-        desdeAUltimaGravacao.restart();
-    };
+    MarcasDeImpressao marcas(m_refs.oZovEnv());
 
     qsizetype impressos = 0;
     QString falhou;
@@ -381,17 +365,15 @@ void FrmConsultaZOV::cmdImprimir_Click() {
             motivo = r.motivo;
             break;
         }
-        marcasPendentes.append(numero);
+        marcas.registra(numero);
         if (!r.arquivoPdf.isEmpty()) {
             const QString pasta = QDir::toNativeSeparators(QFileInfo(r.arquivoPdf).absolutePath());
             if (!pastasPdf.contains(pasta))
                 pastasPdf.append(pasta);
         }
         ++impressos;
-        if (desdeAUltimaGravacao.elapsed() >= 1000)
-            gravaMarcas();
     }
-    gravaMarcas();
+    marcas.grava();
     progresso.reset();
     setEnabled(true);
     m_imprimindo = false;
@@ -399,13 +381,13 @@ void FrmConsultaZOV::cmdImprimir_Click() {
     if (impressos > 0 && m_listaPreenchida)
         preencheLista(m_criteriosDaLista, false);
 
-    if (!marcasPendentes.isEmpty())
+    if (!marcas.pendentes().isEmpty())
         m_plataforma.mensagens.mostrar(
             this,
             QStringLiteral("%1 documento(s) foram impressos, mas não foi possível registrá-los como "
                            "impressos:\n%2")
-                .arg(marcasPendentes.size())
-                .arg(falhaDasMarcas),
+                .arg(marcas.pendentes().size())
+                .arg(marcas.erro()),
             Mensagens::Botoes::OK, Mensagens::Icone::Critico, QStringLiteral("Erro"));
     if (cancelado) {
         m_plataforma.mensagens.mostrar(this,

@@ -27,11 +27,7 @@ const QString kPrograma = QStringLiteral(ZOVE_BIN_DIR "/zove");
 constexpr uid_t kNinguem = 65534;
 constexpr int kSemTrocaDeUsuario = 97;
 
-struct Execucao {
-    int codigo = -1;
-    QString saida;
-    QString erros;
-};
+using teste::Execucao;
 
 // Runs the program; with comoNinguem, as the user nobody (exit kSemTrocaDeUsuario when that is impossible).
 Execucao executa(const QStringList& argumentos, bool comoNinguem = false) {
@@ -45,16 +41,7 @@ Execucao executa(const QStringList& argumentos, bool comoNinguem = false) {
         });
     }
     processo.start();
-    Execucao e;
-    if (!processo.waitForFinished(60000)) {
-        processo.kill();
-        processo.waitForFinished();
-        return e;
-    }
-    e.codigo = processo.exitStatus() == QProcess::NormalExit ? processo.exitCode() : -2;
-    e.saida = QString::fromUtf8(processo.readAllStandardOutput());
-    e.erros = QString::fromUtf8(processo.readAllStandardError());
-    return e;
+    return teste::aguardaProcesso(processo);
 }
 
 // The exit code and the peak resident memory (KiB) of a run; nothing when it could not be measured.

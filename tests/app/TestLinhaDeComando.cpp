@@ -19,11 +19,7 @@ using zove::LinhaDeComando;
 
 namespace {
 
-struct Execucao {
-    int codigo = -1;
-    QString saida;
-    QString erros;
-};
+using teste::Execucao;
 
 Execucao executa(const QStringList& argumentos,
                  const QProcessEnvironment& ambiente = QProcessEnvironment::systemEnvironment()) {
@@ -32,16 +28,24 @@ Execucao executa(const QStringList& argumentos,
     processo.setProgram(QStringLiteral(ZOVE_BIN_DIR "/zove"));
     processo.setArguments(argumentos);
     processo.start();
-    Execucao e;
-    if (!processo.waitForFinished(60000)) {
-        processo.kill();
-        processo.waitForFinished();
-        return e;
+    return teste::aguardaProcesso(processo);
+}
+
+// Saves n documents of revenue 1937 (amounts 1234,50 and up) in the data folder; their numbers.
+QStringList salvaDocumentos(const teste::PastaDados& dados, int n) {
+    auto refs = zove::Referencias::carregar(dados.caminho());
+    QStringList numeros;
+    for (int i = 0; i < n; ++i) {
+        const QString principal = QStringLiteral("%1,50").arg(1234 + i);
+        const QString total = QStringLiteral("%1,50").arg(1244 + i);
+        const auto r = refs->oZovEnv().ZOVInsert(
+            "1937", "14/03/2025", "31/03/2025", "20/03/2025", "11144477735", "124", "000000", "3", "0,00",
+            "0,00", "10,00", principal, total, refs->oTAB_MUNICs->Item(1)->TMU_COD_MUN, "0");
+        if (!r.ok)
+            break;
+        numeros.append(r.numDocumento);
     }
-    e.codigo = processo.exitStatus() == QProcess::NormalExit ? processo.exitCode() : -2;
-    e.saida = QString::fromUtf8(processo.readAllStandardOutput());
-    e.erros = QString::fromUtf8(processo.readAllStandardError());
-    return e;
+    return numeros;
 }
 
 // The line of the support check that names the table (its name starts the line).
@@ -122,14 +126,7 @@ TEST(LinhaDeComando, InterpretaAsOpcoes) {
 // number, fails with a message.
 TEST(LinhaDeComando, PdfDeDocumentoSalvo) {
     teste::PastaDados dados;
-    {
-        auto refs = zove::Referencias::carregar(dados.caminho());
-        const auto r = refs->oZovEnv().ZOVInsert(
-            "1937", "14/03/2025", "31/03/2025", "20/03/2025", "11144477735", "124", "000000", "3", "0,00",
-            "0,00", "10,00", "1234,50", "1244,50", refs->oTAB_MUNICs->Item(1)->TMU_COD_MUN, "0");
-        ASSERT_TRUE(r.ok) << r.erro.toStdString();
-        ASSERT_EQ(r.numDocumento, QStringLiteral("1"));
-    }
+    ASSERT_EQ(salvaDocumentos(dados, 1), QStringList{"1"});
     const QString pdf = dados.arquivo(QStringLiteral("pagina.pdf"));
     const Execucao e = executa(
         {QStringLiteral("--pdf"), QStringLiteral("1"), pdf, QStringLiteral("--dados"), dados.caminho()});
@@ -152,13 +149,7 @@ TEST(LinhaDeComando, PdfDeDocumentoSalvo) {
 // bitmap drawn for the page is not left behind in the cache folder.
 TEST(LinhaDeComando, PdfQueNaoPodeSerGravadoNomeiaOArquivoENaoDeixaImagens) {
     teste::PastaDados dados;
-    {
-        auto refs = zove::Referencias::carregar(dados.caminho());
-        const auto r = refs->oZovEnv().ZOVInsert(
-            "1937", "14/03/2025", "31/03/2025", "20/03/2025", "11144477735", "124", "000000", "3", "0,00",
-            "0,00", "10,00", "1234,50", "1244,50", refs->oTAB_MUNICs->Item(1)->TMU_COD_MUN, "0");
-        ASSERT_TRUE(r.ok) << r.erro.toStdString();
-    }
+    ASSERT_EQ(salvaDocumentos(dados, 1).size(), 1);
     QTemporaryDir cache;
     QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
     ambiente.insert(QStringLiteral("XDG_CACHE_HOME"), cache.path());
@@ -222,16 +213,7 @@ TEST(LinhaDeComando, ImprimirNaFila) {
     teste::CupsPrivado cups;
     ASSERT_TRUE(cups.pronto()) << cups.erro().toStdString();
     teste::PastaDados dados;
-    {
-        auto refs = zove::Referencias::carregar(dados.caminho());
-        for (int i = 0; i < 3; ++i) {
-            const auto r = refs->oZovEnv().ZOVInsert(
-                "1937", "14/03/2025", "31/03/2025", "20/03/2025", "11144477735", "124", "000000", "3", "0,00",
-                "0,00", "10,00", QString::number(100 + i) + ",50", QString::number(110 + i) + ",50",
-                refs->oTAB_MUNICs->Item(1)->TMU_COD_MUN, "0");
-            ASSERT_TRUE(r.ok) << r.erro.toStdString();
-        }
-    }
+    ASSERT_EQ(salvaDocumentos(dados, 3).size(), 3);
     const auto impressos = [&] {
         tabulon::Init init;
         init.sDiretorioDados(dados.caminho());

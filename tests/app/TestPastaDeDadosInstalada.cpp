@@ -29,10 +29,7 @@ protected:
 
     QString casa() const { return m_raiz.path() + "/casa"; }
 
-    struct Execucao {
-        int codigo = -1;
-        QString saida, erros;
-    };
+    using Execucao = teste::Execucao;
     Execucao executa(const QStringList& argumentos) {
         QProcessEnvironment ambiente;
         ambiente.insert("HOME", casa());
@@ -42,16 +39,7 @@ protected:
         QProcess p;
         p.setProcessEnvironment(ambiente);
         p.start(m_raiz.path() + "/bin/zove", argumentos);
-        Execucao e;
-        if (!p.waitForFinished(60000)) {
-            p.kill();
-            p.waitForFinished();
-            return e;
-        }
-        e.codigo = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-        e.saida = QString::fromUtf8(p.readAllStandardOutput());
-        e.erros = QString::fromUtf8(p.readAllStandardError());
-        return e;
+        return teste::aguardaProcesso(p);
     }
 
     QTemporaryDir m_raiz;

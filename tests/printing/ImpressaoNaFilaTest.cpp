@@ -13,6 +13,7 @@
 #include "support/TestSupport.h"
 #include "tabulon/Init.h"
 
+#include "support/LeituraDeBarras.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -56,41 +57,6 @@ std::string txt(const QStringList& l) {
 
 const QDate hoje(2025, 3, 14);
 const QString kFila = QStringLiteral("zove");
-constexpr int Dpi = 300;
-
-// Grey levels of the rows [deMm, ateMm) of the page image.
-std::vector<unsigned char> faixa(const poppler::image& img, double deMm, double ateMm, int& linhas) {
-    const int de = qBound(0, int(deMm * Dpi / 25.4), img.height());
-    const int ate = qBound(0, int(ateMm * Dpi / 25.4), img.height());
-    linhas = ate - de;
-    std::vector<unsigned char> cinza(size_t(linhas) * img.width());
-    for (int y = 0; y < linhas; ++y) {
-        const auto* linha =
-            reinterpret_cast<const unsigned char*>(img.const_data() + (de + y) * img.bytes_per_row());
-        for (int x = 0; x < img.width(); ++x) {
-            const unsigned char* p = linha + 4 * x; // BGRA
-            cinza[size_t(y) * img.width() + x] =
-                static_cast<unsigned char>((p[0] * 11 + p[1] * 59 + p[2] * 30) / 100);
-        }
-    }
-    return cinza;
-}
-
-// Every symbol the reader finds in a band of the page, as "TYPE:data".
-QStringList le(const poppler::image& img, double deMm, double ateMm) {
-    int linhas = 0;
-    std::vector<unsigned char> cinza = faixa(img, deMm, ateMm, linhas);
-    zbar::ImageScanner leitor;
-    leitor.set_config(zbar::ZBAR_NONE, zbar::ZBAR_CFG_ENABLE, 0);
-    leitor.set_config(zbar::ZBAR_I25, zbar::ZBAR_CFG_ENABLE, 1);
-    zbar::Image imagem(unsigned(img.width()), unsigned(linhas), "Y800", cinza.data(), cinza.size());
-    leitor.scan(imagem);
-    QStringList lidos;
-    for (auto s = imagem.symbol_begin(); s != imagem.symbol_end(); ++s)
-        lidos << QString::fromStdString(s->get_type_name() + ":" + s->get_data());
-    imagem.set_data(nullptr, 0);
-    return lidos;
-}
 
 // What the backend noted beside a job's data: "title", "copies", ...
 QMap<QString, QString> detalhesDoTrabalho(const QString& arquivoDat) {
@@ -278,12 +244,12 @@ TEST_F(ImpressaoNaFila, DocumentoImpressoChegaAFilaComoPdfLegivel) {
 
     poppler::page_renderer renderizador;
     renderizador.set_image_format(poppler::image::format_argb32);
-    const poppler::image img = renderizador.render_page(pagina.get(), Dpi, Dpi);
+    const poppler::image img = renderizador.render_page(pagina.get(), teste::DpiLeitura, teste::DpiLeitura);
     ASSERT_TRUE(img.is_valid());
     const QString esperado = QStringLiteral("I2/5:") + codigo;
-    EXPECT_EQ(txt(le(img, 0, 30)), txt(esperado)) << "copy 1";
-    EXPECT_EQ(txt(le(img, 110, 185)), "") << "copy 2";
-    EXPECT_EQ(txt(le(img, 255, 297)), txt(esperado)) << "copy 3";
+    EXPECT_EQ(txt(teste::leBarras(img, 0, 30)), txt(esperado)) << "copy 1";
+    EXPECT_EQ(txt(teste::leBarras(img, 110, 185)), "") << "copy 2";
+    EXPECT_EQ(txt(teste::leBarras(img, 255, 297)), txt(esperado)) << "copy 3";
 }
 
 // A queue that refuses jobs, or one removed after it was chosen: the run fails naming the queue and the

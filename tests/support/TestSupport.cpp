@@ -10,7 +10,9 @@
 
 namespace teste {
 
-QString pastaDadosEntregue() { return QStringLiteral(ZOVE_SOURCE_DIR "/dados"); }
+QString pastaDadosEntregue() {
+    return QStringLiteral(ZOVE_SOURCE_DIR "/dados");
+}
 
 PastaDados::PastaDados() {
     if (!m_dir.isValid())
@@ -27,14 +29,17 @@ PastaDados::PastaDados() {
     }
 }
 
-QString PastaDados::arquivo(const QString& nome) const { return m_caminho + QLatin1Char('/') + nome; }
+QString PastaDados::arquivo(const QString& nome) const {
+    return m_caminho + QLatin1Char('/') + nome;
+}
 
 void escreveTabela(const QString& caminho, const QStringList& linhas, bool assinar) {
     QList<QByteArray> bytes;
     for (const QString& l : linhas)
         bytes.append(tabulon::codifica1252(l));
     if (assinar)
-        bytes.append(QByteArray(tabulon::MD5Driver::MarcaDigest) + tabulon::MD5Driver::digestDasLinhas(bytes));
+        bytes.append(QByteArray(tabulon::MD5Driver::MarcaDigest) +
+                     tabulon::MD5Driver::digestDasLinhas(bytes));
     gravaArquivo(caminho, tabulon::juntaLinhas(bytes));
 }
 
@@ -50,6 +55,19 @@ void gravaArquivo(const QString& caminho, const QByteArray& conteudo) {
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw std::runtime_error("cannot write test file");
     f.write(conteudo);
+}
+
+Execucao aguardaProcesso(QProcess& processo, int ms) {
+    Execucao e;
+    if (!processo.waitForFinished(ms)) {
+        processo.kill();
+        processo.waitForFinished();
+        return e;
+    }
+    e.codigo = processo.exitStatus() == QProcess::NormalExit ? processo.exitCode() : -2;
+    e.saida = QString::fromUtf8(processo.readAllStandardOutput());
+    e.erros = QString::fromUtf8(processo.readAllStandardError());
+    return e;
 }
 
 } // namespace teste
