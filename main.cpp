@@ -1,3 +1,5 @@
 #include "app/Aplicacao.h"
 
-int main(int argc, char** argv) { return zove::executar(argc, argv); }
+int main(int argc, char** argv) {
+    return zove::executar(argc, argv);
+}

@@ -6,9 +6,9 @@
 #include "data/Referencias.h"
 #include "validation/CodigoBarras.h"
 
+#include "support/Principal.h"
 #include <QImage>
 #include <QTemporaryDir>
-#include "support/Principal.h"
 
 #include <benchmark/benchmark.h>
 

@@ -6,8 +6,8 @@
 #include "tabulon/Funcoes.h"
 #include "tabulon/Init.h"
 
-#include <QTemporaryDir>
 #include "support/Principal.h"
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 

@@ -6,10 +6,10 @@
 #include "entry/janelas/FrmZOV.h"
 #include "platform/Plataforma.h"
 
+#include "support/Principal.h"
 #include <QApplication>
 #include <QComboBox>
 #include <QTemporaryDir>
-#include "support/Principal.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,11 +5,11 @@
 #include "import/ZovImportacao.h"
 #include "tools/GeradorRegistros.h"
 
+#include "support/Principal.h"
 #include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include "support/Principal.h"
 
 #include <benchmark/benchmark.h>
 #include <map>

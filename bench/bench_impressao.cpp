@@ -6,6 +6,7 @@
 #include "printing/PaginaZov.h"
 #include "printing/SuperficieQt.h"
 
+#include "support/Principal.h"
 #include <QApplication>
 #include <QBuffer>
 #include <QImage>
@@ -13,7 +14,6 @@
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QTemporaryDir>
-#include "support/Principal.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,10 +4,10 @@
 #include "app/Verificacao.h"
 #include "data/Referencias.h"
 
+#include "support/Principal.h"
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
-#include "support/Principal.h"
 
 #include <benchmark/benchmark.h>
 

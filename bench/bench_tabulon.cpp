@@ -8,9 +8,9 @@
 #include "tabulon/MD5Driver.h"
 #include "tabulon/Texto1252.h"
 
+#include "support/Principal.h"
 #include <QFile>
 #include <QTemporaryDir>
-#include "support/Principal.h"
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>

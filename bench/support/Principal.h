@@ -18,17 +18,17 @@ inline int rodaBenchmarks(int argc, char** argv) {
 } // namespace zove::bench
 
 // For benchmarks that need no Qt application object.
-#define ZOVE_BENCHMARK_MAIN()                                                                              \
-    int main(int argc, char** argv) {                                                                      \
-        zove::configuraAlocador();                                                                         \
-        return zove::bench::rodaBenchmarks(argc, argv);                                                    \
+#define ZOVE_BENCHMARK_MAIN()                                                                                \
+    int main(int argc, char** argv) {                                                                        \
+        zove::configuraAlocador();                                                                           \
+        return zove::bench::rodaBenchmarks(argc, argv);                                                      \
     }
 
 // For benchmarks that build widgets: an application drawing off screen.
-#define ZOVE_BENCHMARK_MAIN_COM_JANELAS()                                                                  \
-    int main(int argc, char** argv) {                                                                      \
-        zove::configuraAlocador();                                                                         \
-        qputenv("QT_QPA_PLATFORM", "offscreen");                                                           \
-        QApplication app(argc, argv);                                                                      \
-        return zove::bench::rodaBenchmarks(argc, argv);                                                    \
+#define ZOVE_BENCHMARK_MAIN_COM_JANELAS()                                                                    \
+    int main(int argc, char** argv) {                                                                        \
+        zove::configuraAlocador();                                                                           \
+        qputenv("QT_QPA_PLATFORM", "offscreen");                                                             \
+        QApplication app(argc, argv);                                                                        \
+        return zove::bench::rodaBenchmarks(argc, argv);                                                      \
     }

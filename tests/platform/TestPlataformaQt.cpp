@@ -16,8 +16,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPageLayout>
-#include <QPrinterInfo>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
