@@ -526,14 +526,12 @@ Resultado importa(Referencias& refs, QIODevice& origem) {
     // only what is new is kept, and a refusal found at any line leaves everything as it was.
     std::optional<LeituraArquivo> leitura;
     Mescla m;
-    const ResultadoAlteracao r =
-        refs.oZovEnv().AlteraEmLote([&](tabulon::ZOVs&, tabulon::CONTRIBUINTEs& contribuintes, QString*) {
-            Acrescimo acrescimo(contribuintes);
-            leitura =
-                leArquivo(origem, [&](tabulon::CONTRIBUINTE&& c) { acrescimo.acrescenta(std::move(c)); });
-            m = acrescimo.mescla();
+    const ResultadoAlteracao r = refs.oZovEnv().JuntaContribuintes(
+        [&](const std::function<void(tabulon::CONTRIBUINTE &&)>& acrescenta, QString*) {
+            leitura = leArquivo(origem, acrescenta);
             return leitura->ok;
-        });
+        },
+        &m);
     if (leitura && !leitura->ok)
         return falha(leitura->mensagem());
     if (!r)
@@ -594,3 +592,19 @@ QString nomeCopiaDeSeguranca(const QString& pasta, const QString& tabela, const 
 }
 
 } // namespace zove::cadastro
+
+namespace zove {
+
+// The facade's merge of taxpayers, kept beside the rule it applies.
+ResultadoAlteracao ZovEnv_Simulator::JuntaContribuintes(const FonteDeContribuintes& fonte,
+                                                        cadastro::Mescla* mescla) {
+    return AlteraEmLote([&](tabulon::ZOVs&, tabulon::CONTRIBUINTEs& contribuintes, QString* erro) {
+        cadastro::Acrescimo acrescimo(contribuintes);
+        const bool lido = fonte([&](tabulon::CONTRIBUINTE&& c) { acrescimo.acrescenta(std::move(c)); }, erro);
+        if (mescla)
+            *mescla = acrescimo.mescla();
+        return lido;
+    });
+}
+
+} // namespace zove

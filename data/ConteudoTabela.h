@@ -22,6 +22,25 @@ std::optional<QString> problemaDoValor(const char* campo, const QString& valor);
 // no escape for "&": an entity name such as "&atilde;" would come back as the letter it names.
 std::optional<QString> entidadeNoValor(const char* campo, const QString& valor);
 
+// Why a record cannot be stored in a table file as it is, or nothing when it can: the first of its values
+// that cannot (see above), or a first value that would read back as a digest line.
+template <class Registro> std::optional<QString> problemaDoRegistro(const Registro& registro) {
+    constexpr auto& defs = Registro::campos;
+    for (size_t k = 0; k < defs.size(); ++k) {
+        const QString& valor = registro.*(defs[k].membro);
+        if (auto problema = problemaDoValor(defs[k].campo, valor))
+            return problema;
+        if (defs[k].decodificado) {
+            if (auto problema = entidadeNoValor(defs[k].campo, valor))
+                return problema;
+        }
+        if (k == 0 && valor.startsWith(kMarcaDigest))
+            return QStringLiteral("O campo %1 começa com \"%2\" e não pode ser gravado.")
+                .arg(QLatin1String(defs[k].campo), kMarcaDigest);
+    }
+    return std::nullopt;
+}
+
 // The file content for a collection: the loaded header, then one line per record with its stored
 // fields in record order, CR LF after each line, Windows-1252. Documents without a number and empty
 // slots are left out. Nothing is produced when any value cannot be stored.
@@ -74,26 +93,14 @@ std::optional<QByteArray> montaArquivo(const QStringList& cabecalho, bool carreg
     for (const auto& registro : registros) {
         if (!registro || (pulaSemNumero && ((*registro).*(defs[0].membro)).isEmpty()))
             continue;
+        if (auto problema = problemaDoRegistro(*registro)) {
+            *erro = *problema;
+            return std::nullopt;
+        }
         for (size_t k = 0; k < defs.size(); ++k) {
-            const QString& valor = (*registro).*(defs[k].membro);
-            if (auto problema = problemaDoValor(defs[k].campo, valor)) {
-                *erro = *problema;
-                return std::nullopt;
-            }
-            if (defs[k].decodificado) {
-                if (auto problema = entidadeNoValor(defs[k].campo, valor)) {
-                    *erro = *problema;
-                    return std::nullopt;
-                }
-            }
-            if (k == 0 && valor.startsWith(kMarcaDigest)) {
-                *erro = QStringLiteral("O campo %1 começa com \"%2\" e não pode ser gravado.")
-                            .arg(QLatin1String(defs[k].campo), kMarcaDigest);
-                return std::nullopt;
-            }
             if (k > 0)
                 texto += QLatin1Char('|');
-            texto += valor;
+            texto += (*registro).*(defs[k].membro);
         }
         texto += QLatin1String("\r\n");
     }

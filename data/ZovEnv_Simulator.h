@@ -24,6 +24,13 @@
 namespace zove {
 
 class Referencias;
+class LoteDocumentos;
+namespace documento {
+struct Linhas;
+}
+namespace cadastro {
+struct Mescla;
+}
 
 // The outcome of a change to ZOV or CONTRIBUINTE.
 struct [[nodiscard]] ResultadoAlteracao {
@@ -104,7 +111,29 @@ public:
     ResultadoAlteracao ZovMarcaImpressos(const QStringList& numDocumentos);
     ResultadoAlteracao ZOVDelete(const QString& numDocumento);
 
-    // ---- Work over many records (import, batch delete, registry import, clearing).
+    // ---- The changes the program makes, each one batch step over the locks (see AlteraEmLote).
+
+    // Saves a document with its taxpayer, both or neither. With an empty `numDocumento` the document is
+    // new and takes the number after the last one (numDocumento of the result); otherwise that document
+    // takes the row's values but keeps its number, state and printed mark, and a document no longer in
+    // the table is a failure. Every taxpayer of that type and identification takes the name and
+    // telephone; a new one is added only when there is none, so a save never adds a double.
+    ResultadoAlteracao SalvaDocumento(const documento::Linhas& linhas, const QString& numDocumento = {});
+    // Stores a batch of new documents with their taxpayers (see LoteDocumentos::aplicaEm), in one write
+    // of each table; the batch is emptied once the tables hold it, before they are written.
+    ResultadoAlteracao IncluiDocumentos(LoteDocumentos& lote);
+    // Deletes the documents of the list in one write: each entry drops the first document with that
+    // number still there, as deleting them one after the other would. A number not found is skipped.
+    ResultadoAlteracao ExcluiDocumentos(const QStringList& numDocumentos);
+    // Merges taxpayers into the registry: `fonte` hands each one to `acrescenta`, which appends it unless
+    // the registry already holds one with the same five values. When `fonte` returns false (a refused
+    // file, with the reason in *erro), nothing is written. `mescla`, when given, receives the counts.
+    using FonteDeContribuintes =
+        std::function<bool(const std::function<void(tabulon::CONTRIBUINTE&&)>& acrescenta, QString* erro)>;
+    ResultadoAlteracao JuntaContribuintes(const FonteDeContribuintes& fonte,
+                                          cadastro::Mescla* mescla = nullptr);
+
+    // ---- Work over many records, the step under every change above.
     //
     // Locks CONTRIBUINTE then ZOV, brings both loaded tables up to date with the files and hands
     // `altera` editable copies of them: records may be changed in place, added or removed (a document

@@ -7,7 +7,7 @@
 // lines must be the ones it finds. So nothing half-stored, and no document the rules did not accept,
 // can survive an input unnoticed.
 #include "data/Referencias.h"
-#include "import/LoteImportacao.h"
+#include "data/LoteDocumentos.h"
 #include "import/RegistroZove.h"
 #include "import/ZovImportacao.h"
 #include "import/ZovRegras.h"
@@ -171,7 +171,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
     if (!ok)
         falha("the import failed:", importacao.Logs().textos().join(QLatin1Char('|')));
 
-    LoteImportacao lote;
+    LoteDocumentos lote;
     const ContextoRegras contexto{a.refs.get(), kHoje, &lote, &a.oferecidas};
     const QList<QByteArray> linhas = linhasDe(conteudo);
     if (importacao.Zovs().Count() != linhas.size())

@@ -1,8 +1,8 @@
 #include "import/ZovImportacao.h"
 
+#include "data/LoteDocumentos.h"
 #include "data/Referencias.h"
 #include "import/LeitorDeLinhas.h"
-#include "import/LoteImportacao.h"
 #include "import/RegistroZove.h"
 #include "tabulon/Funcoes.h"
 
@@ -96,15 +96,7 @@ std::optional<QString> pastaNaoGravavel(const QString& pasta) {
 
 ZovImportacao::ZovImportacao(Referencias& refs, std::function<QDate()> hoje)
     : m_refs(refs), m_hoje(hoje ? std::move(hoje) : [] { return QDate::currentDate(); }) {
-    m_gravaLote = [this](LoteImportacao& lote) {
-        return m_refs.oZovEnv().AlteraEmLote(
-            [&lote](tabulon::ZOVs& zovs, tabulon::CONTRIBUINTEs& contribuintes, QString* erro) {
-                const bool aplicado = lote.aplicaEm(zovs, contribuintes, erro);
-                // The tables hold it now: its memory is given back before they are written and reloaded.
-                lote.esvazia();
-                return aplicado;
-            });
-    };
+    m_gravaLote = [this](LoteDocumentos& lote) { return m_refs.oZovEnv().IncluiDocumentos(lote); };
 }
 
 bool ZovImportacao::ImportaDados(const QString& caminho) {
@@ -128,7 +120,7 @@ bool ZovImportacao::ImportaDados(const QString& caminho) {
         return false;
     }
 
-    LoteImportacao lote;
+    LoteDocumentos lote;
     const QSet<QString> oferecidas = receitasOferecidas(m_refs);
     const ContextoRegras contexto{&m_refs, m_hoje(), &lote, &oferecidas};
     const auto avisa = [this] { return !m_aoProgredir || m_aoProgredir(m_progresso); };

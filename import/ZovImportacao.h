@@ -14,7 +14,7 @@
 
 namespace zove {
 
-class LoteImportacao;
+class LoteDocumentos;
 class Referencias;
 
 class ZovImportacao {
@@ -29,7 +29,7 @@ public:
     using AoProgredir = std::function<bool(const Progresso&)>;
     // Stores the batch; by default the data facade's batch operation, which empties the batch once the
     // tables hold it.
-    using GravaLote = std::function<ResultadoAlteracao(LoteImportacao&)>;
+    using GravaLote = std::function<ResultadoAlteracao(LoteDocumentos&)>;
 
     // At most this much of a line is kept: a longer one can only be a malformed record, and its length
     // is still judged on the whole line.

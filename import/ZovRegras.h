@@ -11,7 +11,7 @@
 
 namespace zove {
 
-class LoteImportacao;
+class LoteDocumentos;
 class Referencias;
 
 // What the rules read: the loaded tables, "today", and the batch valid documents go to (none: the
@@ -19,7 +19,7 @@ class Referencias;
 struct ContextoRegras {
     const Referencias* refs = nullptr;
     QDate hoje;
-    LoteImportacao* lote = nullptr;
+    LoteDocumentos* lote = nullptr;
     // The revenues the entry form offers, worked out once per import (none: asked per record).
     const QSet<QString>* receitasOferecidas = nullptr;
 };

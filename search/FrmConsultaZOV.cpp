@@ -434,7 +434,7 @@ void FrmConsultaZOV::cmdEliminar_Click() {
     ResultadoAlteracao r;
     {
         const CursorDeEspera espera;
-        r = excluiDocumentos(numerosSelecionados());
+        r = m_refs.oZovEnv().ExcluiDocumentos(numerosSelecionados());
     }
     if (!r) {
         m_plataforma.mensagens.mostrar(
@@ -444,24 +444,6 @@ void FrmConsultaZOV::cmdEliminar_Click() {
         return;
     }
     Pesquisar_Click();
-}
-
-ResultadoAlteracao FrmConsultaZOV::excluiDocumentos(const QStringList& numeros) {
-    // One change of the table: each selected row drops the first document with its number, as deleting
-    // the rows one after the other would, and the file is written once.
-    QHash<QString, int> pendentes;
-    for (const QString& n : numeros)
-        ++pendentes[n];
-    return m_refs.oZovEnv().AlteraEmLote([&](tabulon::ZOVs& zovs, tabulon::CONTRIBUINTEs&, QString*) {
-        for (const auto& zov : zovs) {
-            auto it = pendentes.find(zov->NUM_DOCUMENTO);
-            if (it != pendentes.end() && it.value() > 0) {
-                --it.value();
-                zov->NUM_DOCUMENTO.clear();
-            }
-        }
-        return true;
-    });
 }
 
 bool FrmConsultaZOV::eventFilter(QObject* objeto, QEvent* evento) {

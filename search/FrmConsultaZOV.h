@@ -82,8 +82,6 @@ private:
     void ajustaColunas();
     // The current row when it is selected; -1 otherwise.
     int linhaAtualSelecionada() const;
-    // Removes the documents from the saved table in one change.
-    ResultadoAlteracao excluiDocumentos(const QStringList& numeros);
 
     Referencias& m_refs;
     Plataforma m_plataforma;

@@ -2,9 +2,10 @@
 #include "barcode/DesenhoCodigoBarras.h"
 #include "common/DadosImpressao.h"
 #include "common/Formato.h"
+#include "data/DocumentoSalvo.h"
 #include "data/Referencias.h"
 #include "data/ZovEnv_Simulator.h"
-#include "entry/VerificacaoPreenchimento.h"
+#include "entry/DocumentoDoFormulario.h"
 #include "entry/janelas/FrmZOV.h"
 #include "platform/Configuracoes.h"
 #include "printing/frmVisualizacao.h"
@@ -29,33 +30,6 @@ QString textoNumero(double numero) {
 
 QString codigo(const QComboBox* c) {
     return c->currentIndex() >= 0 ? QString::number(c->currentData().toInt()) : QStringLiteral("0");
-}
-
-// An amount as the tables keep it: the number with a decimal comma and no thousands separator.
-QString valorGravado(const QLineEdit* campo) {
-    const qint64 c = formato::centavos(campo->text()).value_or(0);
-    return QStringLiteral("%1,%2").arg(c / 100).arg(c % 100, 2, 10, QLatin1Char('0'));
-}
-
-QString doisDigitos(const Selecao& s) {
-    return s.selecionado() ? QStringLiteral("%1").arg(s.codigo, 2, 10, QLatin1Char('0')) : QString();
-}
-
-// The reference as the saved document keeps it: the year followed by the two-digit month, period or
-// quota; the parcel; the fiscal year; empty for a revenue without one.
-QString referenciaGravada(const Preenchimento& p) {
-    const QString& tipo = p.flags.MVD_REFERENCIA;
-    if (tipo.isEmpty() || tipo == QLatin1String("1"))
-        return p.ano1 + doisDigitos(p.mes);
-    if (tipo == QLatin1String("2"))
-        return p.anoPeriodo + doisDigitos(p.valorPeriodo);
-    if (tipo == QLatin1String("4"))
-        return p.anoQuota + doisDigitos(p.quota);
-    if (tipo == QLatin1String("3"))
-        return p.numParcela;
-    if (tipo == QLatin1String("5"))
-        return p.ano;
-    return {};
 }
 
 } // namespace
@@ -83,85 +57,10 @@ frmVisualizacao& FrmZOV::visualizacao() {
 }
 
 bool FrmZOV::SalvaZOV(double& numero) {
-    const Preenchimento p = leFormulario();
-    QString identificacao = p.identificacao;
-    identificacao.remove(QLatin1Char('-')).remove(QLatin1Char('.')).remove(QLatin1Char('/'));
-    const QString tipo = codigo(cmbTipoIdentificacao);
-    const QString receita = codigo(cmbReceita);
-    const QString origem = p.numDoctoOrigem.isEmpty() ? QStringLiteral("0") : p.numDoctoOrigem;
-    QString referencia = referenciaGravada(p);
-    if (referencia.isEmpty())
-        referencia = QStringLiteral("000000");
-    const QString municipio =
-        p.municipio.selecionado() ? QString::number(p.municipio.codigo) : QStringLiteral("0");
-    const QString classe = p.classe.selecionado() ? QString::number(p.classe.codigo) : QStringLiteral("0");
-    const QString hoje = this->hoje().toString(QStringLiteral("dd/MM/yyyy"));
-    // The last payment date may be typed without slashes ("310325"); it is kept as day/month/year.
-    const auto calculo = checagem::leData(p.dataMaxPagto, this->hoje());
-    const QString dataCalculo = calculo ? calculo->toString(QStringLiteral("dd/MM/yyyy")) : p.dataMaxPagto;
-    const QString principal = valorGravado(txtValorPrincipal);
-    const QString multa = valorGravado(txtValorMulta);
-    const QString juros = valorGravado(txtValorJuros);
-    const QString correcao = valorGravado(txtValorCorrecao);
-    const QString total = valorGravado(txtValorTotal);
-    const QString atual = textoNumero(numero);
-
-    QString novoNumero = atual;
+    const documento::Linhas linhas = documento::linhas(valoresDoFormulario(leFormulario(), hoje()), hoje());
     // Document and taxpayer are written together or not at all.
-    const ResultadoAlteracao r = m_refs.oZovEnv().AlteraEmLote(
-        [&](tabulon::ZOVs& zovs, tabulon::CONTRIBUINTEs& contribuintes, QString* erro) {
-            if (numero == 0) {
-                const std::optional<QString> proximo = ZovEnv_Simulator::ProximoNumeroDocumento(zovs);
-                if (!proximo) {
-                    *erro = QStringLiteral("O número do último documento salvo não é numérico.");
-                    return false;
-                }
-                novoNumero = *proximo;
-                zovs.NewZOV(novoNumero, tipo, identificacao, receita, referencia, origem, p.dataVencimento,
-                            dataCalculo, principal, juros, multa, correcao, total, hoje, QStringLiteral("OL"),
-                            municipio, classe, QStringLiteral("0"));
-            } else {
-                bool achou = false;
-                for (const auto& z : zovs) {
-                    if (z->NUM_DOCUMENTO != atual)
-                        continue;
-                    achou = true;
-                    z->TIPO_DOCUMENTO_IDENT = tipo;
-                    z->NUM_DOCUMENTO_IDENT = identificacao;
-                    z->COD_RECEITA = receita;
-                    z->REFERENCIA = referencia;
-                    z->NUM_DOCUMENTO_ORIGEM = origem;
-                    z->DATA_VENCIMENTO = p.dataVencimento;
-                    z->DATA_CALCULO = dataCalculo;
-                    z->VALOR_PRINCIPAL = principal;
-                    z->VALOR_JUROS = juros;
-                    z->VALOR_MULTA = multa;
-                    z->VALOR_CORRECAO = correcao;
-                    z->VALOR_TOTAL = total;
-                    z->DATA_ATUALIZACAO = hoje;
-                    z->COD_MUNICIPIO = municipio;
-                    z->COD_CLASSE_VECTO = classe;
-                    break;
-                }
-                if (!achou) {
-                    *erro = QStringLiteral("O documento %1 não existe mais.").arg(atual);
-                    return false;
-                }
-            }
-            // Every row of the taxpayer is brought up to date; a new one is added only when none exists.
-            bool existe = false;
-            for (const auto& c : contribuintes) {
-                if (c->TIPO_DOCUMENTO != tipo || c->DOCUMENTO_IDENTIFICACAO != identificacao)
-                    continue;
-                existe = true;
-                c->RAZAO_SOCIAL = p.nome;
-                c->NUM_DDD = p.ddd;
-                c->NUM_FONE = p.fone;
-            }
-            if (!existe)
-                contribuintes.NewContribuinte(tipo, identificacao, p.nome, p.ddd, p.fone);
-            return true;
-        });
+    const ResultadoAlteracao r =
+        m_refs.oZovEnv().SalvaDocumento(linhas, numero == 0 ? QString() : textoNumero(numero));
     if (!r.ok) {
         m_plataforma.mensagens.mostrar(
             this,
@@ -170,7 +69,7 @@ bool FrmZOV::SalvaZOV(double& numero) {
             Mensagens::Botoes::OK, Mensagens::Icone::Critico, QStringLiteral("Erro"));
         return false;
     }
-    numero = novoNumero.toDouble();
+    numero = r.numDocumento.toDouble();
     return true;
 }
 
@@ -289,15 +188,6 @@ namespace zove {
 
 namespace {
 
-// An amount of a saved document: written with a decimal comma ("1244,50"), or with a decimal point
-// by older writers ("1244.5").
-qint64 centavosGravados(const QString& texto) {
-    const QString t = texto.trimmed();
-    if (!t.contains(QLatin1Char(',')) && t.count(QLatin1Char('.')) == 1)
-        return formato::centavos(QString(t).replace(QLatin1Char('.'), QLatin1Char(','))).value_or(0);
-    return formato::centavos(t).value_or(0);
-}
-
 // Selects the item whose value equals the stored code read as a number ("03" finds 3); false when none.
 bool selecionaCodigo(QComboBox* c, const QString& codigo) {
     bool ok = false;
@@ -334,15 +224,14 @@ bool FrmZOV::CarregarZOV(double& numero) {
             QStringLiteral("A receita %1 do documento %2 não está disponível.").arg(z.COD_RECEITA, texto));
     cmbReceita_Click();
 
-    txtDataMaxPagto->setText(z.DATA_CALCULO);
-    txtDataVencimento->setText(z.DATA_VENCIMENTO == QLatin1String("00:00:00") ? QString()
-                                                                              : z.DATA_VENCIMENTO);
-    txtNumDoctoOrigem->setText(z.NUM_DOCUMENTO_ORIGEM == QLatin1String("0") ? QString()
-                                                                            : z.NUM_DOCUMENTO_ORIGEM);
-    if (z.COD_MUNICIPIO.trimmed().toInt() != 0)
-        selecionaCodigo(cmbMunicipio, z.COD_MUNICIPIO);
-    if (!z.COD_CLASSE_VECTO.trimmed().isEmpty() && z.COD_CLASSE_VECTO.trimmed() != QLatin1String("0")) {
-        selecionaCodigo(cmbClasseVecto, z.COD_CLASSE_VECTO);
+    const documento::Reaberto valores = documento::reabre(z, m_flags.MVD_REFERENCIA);
+    txtDataMaxPagto->setText(valores.dataCalculo);
+    txtDataVencimento->setText(valores.dataVencimento);
+    txtNumDoctoOrigem->setText(valores.numDocumentoOrigem);
+    if (!valores.municipio.isEmpty())
+        selecionaCodigo(cmbMunicipio, valores.municipio);
+    if (!valores.classe.isEmpty()) {
+        selecionaCodigo(cmbClasseVecto, valores.classe);
         cmbClasseVecto_Click();
     }
 
@@ -364,34 +253,34 @@ bool FrmZOV::CarregarZOV(double& numero) {
         txtFone->clear();
     }
 
-    txtValorPrincipal->setText(formato::valor(centavosGravados(z.VALOR_PRINCIPAL)));
-    txtValorCorrecao->setText(formato::valor(centavosGravados(z.VALOR_CORRECAO)));
-    txtValorMulta->setText(formato::valor(centavosGravados(z.VALOR_MULTA)));
-    txtValorJuros->setText(formato::valor(centavosGravados(z.VALOR_JUROS)));
+    txtValorPrincipal->setText(formato::valor(valores.principal));
+    txtValorCorrecao->setText(formato::valor(valores.correcao));
+    txtValorMulta->setText(formato::valor(valores.multa));
+    txtValorJuros->setText(formato::valor(valores.juros));
     // The total follows the amounts, whatever the stored total says.
     recalculaTotal();
 
-    const QString ref = z.REFERENCIA.trimmed();
+    // The reference's parts, by the kind of the revenue now selected.
     const QString& tipo = m_flags.MVD_REFERENCIA;
     if (tipo == QLatin1String("3")) {
-        txtNumParcela->setText(ref);
+        txtNumParcela->setText(valores.parcela);
     } else if (tipo == QLatin1String("5")) {
-        txtAno->setText(ref.right(4));
+        txtAno->setText(valores.anoReferencia);
     } else if (tipo == QLatin1String("4")) {
-        txtAnoQuota->setText(ref.left(4));
-        selecionaCodigo(cmbQuota, ref.right(2));
+        txtAnoQuota->setText(valores.anoReferencia);
+        selecionaCodigo(cmbQuota, valores.periodo);
     } else if (tipo == QLatin1String("2")) {
         const auto periodos =
-            m_refs.oPERIODOSs ? m_refs.oPERIODOSs->Query_COD_PERIODO(ref.right(2)) : nullptr;
+            m_refs.oPERIODOSs ? m_refs.oPERIODOSs->Query_COD_PERIODO(valores.periodo) : nullptr;
         if (periodos && periodos->Count() > 0) {
             selecionaCodigo(cmbTipoPeriodo, periodos->Item(1)->TIPO_PERIODO);
             cmbTipoPeriodo_Click();
-            selecionaCodigo(cmbValorPeriodo, ref.right(2));
+            selecionaCodigo(cmbValorPeriodo, valores.periodo);
         }
-        txtAnoPeriodo->setText(ref.left(4));
+        txtAnoPeriodo->setText(valores.anoReferencia);
     } else if (tipo.isEmpty() || tipo == QLatin1String("1")) {
-        txtAno1->setText(ref.left(4));
-        selecionaCodigo(cmbMes1, ref.right(2));
+        txtAno1->setText(valores.anoReferencia);
+        selecionaCodigo(cmbMes1, valores.periodo);
     }
     return true;
 }

@@ -1,5 +1,5 @@
 #include "import/ImportacaoFixture.h"
-#include "import/LoteImportacao.h"
+#include "data/LoteDocumentos.h"
 #include "tabulon/Colecoes.h"
 #include "validation/Validacao.h"
 
@@ -447,7 +447,7 @@ protected:
     // Judges the record into a batch and applies the batch to empty tables.
     std::pair<std::shared_ptr<tabulon::ZOVs>, std::shared_ptr<tabulon::CONTRIBUINTEs>>
     armazena(const QStringList& linhas) {
-        LoteImportacao lote;
+        LoteDocumentos lote;
         for (const QString& l : linhas) {
             ZovRegras zov(ContextoRegras{refs.get(), kHoje, &lote});
             zov.NewZov(l);
@@ -545,7 +545,7 @@ TEST_F(Armazenamento, ReferenciaPorTipoEIdentificacaoComZeros) {
 }
 
 TEST_F(Armazenamento, IsValidGuardaUmaSoVez) {
-    LoteImportacao lote;
+    LoteDocumentos lote;
     ZovRegras zov(ContextoRegras{refs.get(), kHoje, &lote});
     zov.NewZov(valido(QStringLiteral("7307")));
     EXPECT_TRUE(zov.IsValid());
@@ -557,7 +557,7 @@ TEST_F(Armazenamento, IsValidGuardaUmaSoVez) {
 TEST_F(Armazenamento, ValorQueNaoPodeSerGravadoInvalidaODocumento) {
     for (const QString& nome : {QStringLiteral("A|B"), QStringLiteral("A") + QChar(0) + QStringLiteral("B"),
                                 QStringLiteral("A\rB"), QStringLiteral("JOS&eacute; SILVA")}) {
-        LoteImportacao lote;
+        LoteDocumentos lote;
         ZovRegras zov(ContextoRegras{refs.get(), kHoje, &lote});
         zov.NewZov(comCampo(valido(QStringLiteral("7307")), RazaoSocial, nome));
         EXPECT_EQ(zov.Status(), ZovRegras::Invalido);
@@ -571,7 +571,7 @@ TEST_F(Armazenamento, ValorQueNaoPodeSerGravadoInvalidaODocumento) {
 // Numbers follow the last saved one; a taxpayer matched by type and number is updated in place, one not
 // matched exactly once is appended, and later records see it. A taxpayer of another type that shares
 // the number is someone else and keeps its values.
-TEST(LoteImportacao, NumerosEContribuintesComoSeCadaUmFosseSalvo) {
+TEST(LoteDocumentos, NumerosEContribuintesComoSeCadaUmFosseSalvo) {
     tabulon::ZOVs zovs;
     for (const char* n : {"1", "2", "5"}) {
         tabulon::ZOV z;
@@ -591,7 +591,7 @@ TEST(LoteImportacao, NumerosEContribuintesComoSeCadaUmFosseSalvo) {
         c.RAZAO_SOCIAL = QString::fromUtf8(nome);
         return c;
     };
-    LoteImportacao lote;
+    LoteDocumentos lote;
     lote.inclui({}, contribuinte("3", "11122233344", "NOVO NOME"));
     lote.inclui({}, contribuinte("1", "999", "TERCEIRO"));
     lote.inclui({}, contribuinte("3", "555", "MESMO NÚMERO"));
@@ -612,13 +612,13 @@ TEST(LoteImportacao, NumerosEContribuintesComoSeCadaUmFosseSalvo) {
                                   "2:555:OUTRO TIPO", "1:999:TERCEIRO", "3:555:MESMO NÚMERO 2"}));
 }
 
-TEST(LoteImportacao, UltimoNumeroNaoNumericoRecusaOLote) {
+TEST(LoteDocumentos, UltimoNumeroNaoNumericoRecusaOLote) {
     tabulon::ZOVs zovs;
     tabulon::ZOV z;
     z.NUM_DOCUMENTO = QStringLiteral("A7");
     zovs.Add(std::make_shared<tabulon::ZOV>(z));
     tabulon::CONTRIBUINTEs contribuintes;
-    LoteImportacao lote;
+    LoteDocumentos lote;
     lote.inclui({}, {});
     QString erro;
     EXPECT_FALSE(lote.aplicaEm(zovs, contribuintes, &erro));

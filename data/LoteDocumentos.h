@@ -1,6 +1,6 @@
 #pragma once
-// The documents and taxpayers an import will store, kept in file order until the whole file has been
-// judged, then applied to the tables in one batch operation of the data facade. They are kept packed
+// The documents and taxpayers a batch (an import) will store, kept in file order until the whole file has
+// been judged, then applied to the tables in one batch operation of the data facade. They are kept packed
 // (the text of their fields one after the other), which costs a fraction of the records themselves.
 #include "tabulon/Registros.h"
 
@@ -15,7 +15,7 @@ class CONTRIBUINTEs;
 
 namespace zove {
 
-class LoteImportacao {
+class LoteDocumentos {
 public:
     // Keeps a valid document (its number is given when the batch is applied) and its taxpayer.
     void inclui(const tabulon::ZOV& documento, const tabulon::CONTRIBUINTE& contribuinte);

@@ -1,4 +1,6 @@
-#include "import/LoteImportacao.h"
+#include "data/LoteDocumentos.h"
+
+#include "data/ZovEnv_Simulator.h"
 
 #include "tabulon/Colecoes.h"
 
@@ -10,21 +12,6 @@
 namespace zove {
 
 namespace {
-
-// The number after the last document's; nothing when that number is not plain decimal digits.
-std::optional<qulonglong> numeroSeguinte(const tabulon::ZOVs& zovs) {
-    if (zovs.Count() == 0)
-        return 1;
-    const auto ultimoRegistro = zovs.Item(zovs.Count());
-    const QString ultimo = ultimoRegistro ? ultimoRegistro->NUM_DOCUMENTO.trimmed() : QString();
-    if (ultimo.isEmpty() || ultimo.size() > 18)
-        return std::nullopt;
-    for (const QChar c : ultimo) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return std::nullopt;
-    }
-    return ultimo.toULongLong() + 1;
-}
 
 constexpr unsigned char kLongo = 0xFF;
 
@@ -76,7 +63,7 @@ private:
 
 } // namespace
 
-void LoteImportacao::inclui(const tabulon::ZOV& documento, const tabulon::CONTRIBUINTE& contribuinte) {
+void LoteDocumentos::inclui(const tabulon::ZOV& documento, const tabulon::CONTRIBUINTE& contribuinte) {
     m_inicios.push_back(m_campos.size());
     for (const auto& d : tabulon::ZOV::campos)
         empacota(m_campos, documento.*(d.membro));
@@ -84,19 +71,20 @@ void LoteImportacao::inclui(const tabulon::ZOV& documento, const tabulon::CONTRI
         empacota(m_campos, contribuinte.*(d.membro));
 }
 
-void LoteImportacao::esvazia() {
+void LoteDocumentos::esvazia() {
     m_campos = QByteArray();
     m_inicios = std::vector<qsizetype>();
 }
 
-bool LoteImportacao::aplicaEm(tabulon::ZOVs& zovs, tabulon::CONTRIBUINTEs& contribuintes,
+bool LoteDocumentos::aplicaEm(tabulon::ZOVs& zovs, tabulon::CONTRIBUINTEs& contribuintes,
                               QString* erro) const {
-    auto proximo = numeroSeguinte(zovs);
-    if (!proximo) {
+    const std::optional<QString> seguinte = ZovEnv_Simulator::ProximoNumeroDocumento(zovs);
+    if (!seguinte) {
         *erro = QStringLiteral("O número do último ZOVE salvo (\"%1\") não é numérico.")
                     .arg(zovs.Item(zovs.Count()) ? zovs.Item(zovs.Count())->NUM_DOCUMENTO : QString());
         return false;
     }
+    qulonglong proximo = seguinte->toULongLong();
     // Taxpayers by identification number, in table order: one look-up per record keeps the batch linear.
     QHash<QString, std::vector<std::shared_ptr<tabulon::CONTRIBUINTE>>> porNumero;
     porNumero.reserve(contribuintes.Count() + tamanho());
@@ -114,7 +102,7 @@ bool LoteImportacao::aplicaEm(tabulon::ZOVs& zovs, tabulon::CONTRIBUINTEs& contr
         tabulon::CONTRIBUINTE novo;
         for (const auto& d : tabulon::CONTRIBUINTE::campos)
             novo.*(d.membro) = leitor.proximo(campo++, pos);
-        documento->NUM_DOCUMENTO = QString::number((*proximo)++);
+        documento->NUM_DOCUMENTO = QString::number(proximo++);
         zovs.Add(std::move(documento));
 
         // The taxpayer is the row of that type and number: a row of another type sharing the number
