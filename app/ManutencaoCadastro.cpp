@@ -27,20 +27,6 @@ const QString ManutencaoCadastro::PerguntaLimpar =
 
 namespace {
 
-const QString kCONTRIBUINTE = QStringLiteral("CONTRIBUINTE");
-const QString kZOV = QStringLiteral("ZOV");
-
-// The table file's bytes, or the reason it cannot be read.
-std::optional<QByteArray> leTabela(const QString& pasta, const QString& nome, QString* erro) {
-    try {
-        return tabulon::AbreArquivo(tabulon::caminhoNaPasta(pasta, nome));
-    } catch (const tabulon::ErroExecucao& e) {
-        *erro = QStringLiteral("%1 (%2)").arg(e.Descricao(),
-                                              QDir::toNativeSeparators(QDir(pasta).filePath(nome)));
-        return std::nullopt;
-    }
-}
-
 QString resumoDaImportacao(const cadastro::Mescla& m) {
     return QStringLiteral("Cadastro de contribuintes importado.\n\nContribuinte(s) incluído(s): %1\n"
                           "Já cadastrado(s), não repetido(s): %2")
@@ -103,19 +89,17 @@ void ManutencaoCadastro::limpar(QWidget* pai) {
     const QString pasta = m_refs.sDirDados;
     // The copies are taken while both tables are held, so they are exactly what is cleared. Each table
     // is then emptied by its own LimpaBase, which leaves its "_temp" file holding the previous content.
-    const ZovEnv_Simulator::ResultadoLimpeza r = m_refs.oZovEnv().LimpaBase([&](QString* erro) {
-        for (const QString& tabela : {kZOV, kCONTRIBUINTE}) {
-            QString motivo;
-            const std::optional<QByteArray> conteudo = leTabela(pasta, tabela, &motivo);
+    const ZovEnv_Simulator::ResultadoLimpeza r =
+        m_refs.oZovEnv().LimpaBase([&](const QString& tabela, const std::optional<QByteArray>& conteudo,
+                                       const QString& motivoDaLeitura, QString* erro) {
+            QString motivo = motivoDaLeitura;
             const QString copia = QDir(pasta).filePath(cadastro::nomeCopiaDeSeguranca(pasta, tabela, quando));
-            if (!conteudo || !m_gravador(copia, *conteudo, &motivo)) {
-                *erro = QStringLiteral("a cópia de segurança de %1 não pôde ser gravada em %2: %3")
-                            .arg(tabela, QDir::toNativeSeparators(copia), motivo);
-                return false;
-            }
-        }
-        return true;
-    });
+            if (conteudo && m_gravador(copia, *conteudo, &motivo))
+                return true;
+            *erro = QStringLiteral("a cópia de segurança de %1 não pôde ser gravada em %2: %3")
+                        .arg(tabela, QDir::toNativeSeparators(copia), motivo);
+            return false;
+        });
     if (!r.ok()) {
         // Each table that failed has its own message; a failure before either was touched is one.
         QStringList mensagens;

@@ -641,7 +641,7 @@ ResultadoAlteracao ZovEnv_Simulator::ExcluiDocumentos(const QStringList& numDocu
     });
 }
 
-ZovEnv_Simulator::ResultadoLimpeza ZovEnv_Simulator::LimpaBase(const std::function<bool(QString*)>& antes) {
+ZovEnv_Simulator::ResultadoLimpeza ZovEnv_Simulator::LimpaBase(const CopiaAntesDeLimpar& copia) {
     Estado& e = *m_estado;
     const QString kPrefixo = QStringLiteral("Não foi possível remover itens:  ");
     ResultadoLimpeza r;
@@ -655,10 +655,20 @@ ZovEnv_Simulator::ResultadoLimpeza ZovEnv_Simulator::LimpaBase(const std::functi
     BloqueioTabela bloqueioZ(e.refs.sDirDados, kZOV);
     if (auto falha = e.trava(bloqueioZ))
         return falhaNasDuas(*falha);
-    if (antes) {
-        QString erro;
-        if (!antes(&erro))
-            return falhaNasDuas(erro);
+    if (copia) {
+        for (const QString& tabela : {kZOV, kCONTRIBUINTE}) {
+            std::optional<QByteArray> conteudo;
+            QString motivo;
+            try {
+                conteudo = tabulon::AbreArquivo(e.caminho(tabela));
+            } catch (const tabulon::ErroExecucao& x) {
+                motivo =
+                    QStringLiteral("%1 (%2)").arg(x.Descricao(), QDir::toNativeSeparators(e.caminho(tabela)));
+            }
+            QString erro;
+            if (!copia(tabela, conteudo, motivo, &erro))
+                return falhaNasDuas(erro);
+        }
     }
 
     const auto limpa = [&](const auto& tabela, QString* mensagem) {

@@ -154,15 +154,18 @@ public:
     // CONTRIBUINTEs::LimpaBase of the loaded collections (each file keeps its header, its "_temp" copy
     // holds the previous content), both always tried, under both locks and on the tables as the files
     // hold them. Each message is the text to show for that table's failure, empty when it was cleared.
-    // `antes`, when given, runs once both tables are held and before anything is cleared (the
-    // maintenance command copies both files there); when it fails, nothing is cleared and both
-    // messages carry the reason it put in *erro.
+    // `copia`, when given, is handed each table (ZOV, then CONTRIBUINTE) once both are held and before
+    // anything is cleared: its bytes as the file holds them, or no bytes and why the file could not be
+    // read. When it returns false, nothing is cleared and both messages carry the reason it put in *erro.
     struct ResultadoLimpeza {
         QString mensagemZOV;
         QString mensagemCONTRIBUINTE;
         bool ok() const { return mensagemZOV.isEmpty() && mensagemCONTRIBUINTE.isEmpty(); }
     };
-    ResultadoLimpeza LimpaBase(const std::function<bool(QString* erro)>& antes = {});
+    using CopiaAntesDeLimpar =
+        std::function<bool(const QString& tabela, const std::optional<QByteArray>& conteudo,
+                           const QString& motivoDaLeitura, QString* erro)>;
+    ResultadoLimpeza LimpaBase(const CopiaAntesDeLimpar& copia = {});
 
     // The number after the last document's ("1" for an empty table), or nothing when the last number is
     // not a plain decimal number.
