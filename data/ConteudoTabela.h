@@ -2,6 +2,8 @@
 // The bytes of a saved table file (ZOV or CONTRIBUINTE) made from a collection: the loaded header, one
 // line per record, CR LF, Windows-1252. Every value is checked first, so a file is never written that
 // would load back as something else.
+#include "tabulon/MD5Driver.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringEncoder>
@@ -9,9 +11,6 @@
 #include <optional>
 
 namespace zove::conteudo {
-
-// A line beginning with this mark is taken for a digest line and never read as a record.
-inline const QString kMarcaDigest = QStringLiteral(":):)");
 
 // Why a value cannot be stored in a table file, or nothing when it can. A "|" or a line break would
 // split the record on the next load, a NUL makes the loader refuse the file, and a character without
@@ -86,9 +85,11 @@ std::optional<QByteArray> montaArquivo(const QStringList& cabecalho, bool carreg
                     return std::nullopt;
                 }
             }
-            if (k == 0 && valor.startsWith(kMarcaDigest)) {
+            // A first value beginning with the digest mark would be read back as a digest line.
+            const QLatin1String marca(tabulon::MD5Driver::MarcaDigest);
+            if (k == 0 && valor.startsWith(marca)) {
                 *erro = QStringLiteral("O campo %1 começa com \"%2\" e não pode ser gravado.")
-                            .arg(QLatin1String(defs[k].campo), kMarcaDigest);
+                            .arg(QLatin1String(defs[k].campo), marca);
                 return std::nullopt;
             }
             if (k > 0)
