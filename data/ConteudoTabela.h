@@ -3,10 +3,10 @@
 // line per record, CR LF, Windows-1252. Every value is checked first, so a file is never written that
 // would load back as something else.
 #include "tabulon/MD5Driver.h"
+#include "tabulon/Texto1252.h"
 
 #include <QByteArray>
 #include <QString>
-#include <QStringEncoder>
 #include <QStringList>
 #include <optional>
 
@@ -66,9 +66,10 @@ std::optional<QByteArray> montaArquivo(const QStringList& cabecalho, bool carreg
         }
     }
 
+    const QString cabecalhoGravado = nomes.join(QLatin1Char('|'));
     QString texto;
     texto.reserve((registros.Count() + 1) * 160);
-    texto += nomes.join(QLatin1Char('|'));
+    texto += cabecalhoGravado;
     texto += QLatin1String("\r\n");
     for (const auto& registro : registros) {
         if (!registro || (pulaSemNumero && ((*registro).*(defs[0].membro)).isEmpty()))
@@ -99,15 +100,13 @@ std::optional<QByteArray> montaArquivo(const QStringList& cabecalho, bool carreg
         texto += QLatin1String("\r\n");
     }
 
-    QStringEncoder codificador("windows-1252", QStringEncoder::Flag::Stateless);
-    QByteArray conteudo = codificador.encode(texto);
-    if (codificador.hasError()) {
-        // Only a header name can get here: every value was checked above.
+    // Every value was checked above; only a header name can still hold a character the code page lacks.
+    if (!tabulon::representavelEm1252(cabecalhoGravado)) {
         *erro = QStringLiteral("O cabeçalho da tabela contém um caractere que não existe na página de "
                                "código Windows-1252 e não pode ser gravado.");
         return std::nullopt;
     }
-    return conteudo;
+    return tabulon::codifica1252(texto);
 }
 
 } // namespace zove::conteudo
