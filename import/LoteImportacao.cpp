@@ -1,6 +1,7 @@
 #include "import/LoteImportacao.h"
 
 #include "tabulon/Colecoes.h"
+#include "tabulon/Funcoes.h"
 
 #include <QHash>
 #include <array>
@@ -17,12 +18,8 @@ std::optional<qulonglong> numeroSeguinte(const tabulon::ZOVs& zovs) {
         return 1;
     const auto ultimoRegistro = zovs.Item(zovs.Count());
     const QString ultimo = ultimoRegistro ? ultimoRegistro->NUM_DOCUMENTO.trimmed() : QString();
-    if (ultimo.isEmpty() || ultimo.size() > 18)
+    if (ultimo.size() > 18 || !tabulon::soDigitos(ultimo))
         return std::nullopt;
-    for (const QChar c : ultimo) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return std::nullopt;
-    }
     return ultimo.toULongLong() + 1;
 }
 
