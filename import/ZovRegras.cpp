@@ -111,7 +111,7 @@ void ZovRegras::NewZov(const QString& linha) {
     QString classe = tabulon::semBrancos(c[registro::CodClasseVencimento]);
     while (classe.startsWith(QLatin1Char('0')))
         classe.remove(0, 1);
-    if (m_receita == QLatin1String("1740")) {
+    if (m_receita == QString::number(receitas::EstornoCreditoPresumido)) {
         classe.clear();
     } else if (!classe.isEmpty() && m_ctx.refs && m_ctx.refs->oMAB_CLASSE_VENCIMENTOs) {
         // A service code names its class when exactly one class of the revenue has it.
@@ -312,7 +312,8 @@ bool ZovRegras::regraDocumentoOrigem() {
 bool ZovRegras::regraClasseVencimento() {
     const QString& f = MVD_CLASSE_VECTO;
     if (f == QLatin1String("1")) {
-        const bool soParaInscricao = m_receita == QLatin1String("1457") || m_receita == QLatin1String("1473");
+        const bool soParaInscricao = m_receita == QString::number(receitas::ImportacaoMercadorias) ||
+                                     m_receita == QString::number(receitas::SubstituicaoOperacao);
         if (soParaInscricao && m_tipoIdentificacao != QLatin1String("1")) {
             if (!m_CodClasseVencimento.isEmpty()) {
                 registra(QStringLiteral("Classe de Vencimento preenchido."));
