@@ -1,6 +1,7 @@
 #pragma once
 // Small pieces of the program's start-up and housekeeping that do not need a window.
 #include "data/PastaDeDados.h"
+#include "platform/TituloPrograma.h"
 
 #include <QLocale>
 #include <QString>
@@ -8,9 +9,6 @@
 namespace zove {
 
 class Configuracoes;
-
-// The title of the program's own message boxes.
-inline constexpr char TituloPrograma[] = "ZOVE";
 
 // True when the locale reads "25/12/2001" as 25 December 2001 and writes it back as a ten-character
 // dd/mm/yyyy text, and writes 1000 as "1.000,00".

@@ -288,7 +288,10 @@ frmPrincipal::Janelas janelasDoPrograma() {
     janelas.importarCadastro = [](frmPrincipal& p) {
         ManutencaoCadastro(p.referencias(), p.plataforma()).importar(&p);
     };
-    janelas.importarZove = abreImportacao;
+    janelas.importarZove = [](frmPrincipal& p) {
+        frmImportacao janela(p.plataforma(), p.referencias(), p.pastaPrograma(), &p);
+        janela.exec();
+    };
     janelas.exportarCadastro = [](frmPrincipal& p) {
         ManutencaoCadastro(p.referencias(), p.plataforma()).exportar(&p);
     };

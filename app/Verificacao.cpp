@@ -1,57 +1,24 @@
 #include "app/Verificacao.h"
 
+#include "data/Referencias.h"
 #include "tabulon/ErroExecucao.h"
 #include "tabulon/Init.h"
 
 #include <QTextStream>
-#include <functional>
 
 namespace zove {
 
-namespace {
-
-struct Carga {
-    const char* arquivo;
-    std::function<qsizetype(const tabulon::Init&)> carregar;
-};
-
-template <class Loader> std::function<qsizetype(const tabulon::Init&)> contando(Loader loader) {
-    return [loader](const tabulon::Init& init) { return (init.*loader)()->Count(); };
-}
-
-// Same order as the start-up.
-const QList<Carga>& cargas() {
-    using tabulon::Init;
-    static const QList<Carga> lista = {
-        {"TAB_MUNIC", contando(&Init::CarregarMunicipio)},
-        {"mab_classe_vencimento", contando(&Init::CarregarMabClasseVencimento)},
-        {"mab_tipo_receita", contando(&Init::CarregarMabTipoReceita)},
-        {"mab_tipo_periodicidade", contando(&Init::CarregarMabTipoPeriodicidade)},
-        {"PERIODOS", contando(&Init::CarregarPeriodos)},
-        {"TAB_CERT_ANTIGA", contando(&Init::CarregarCertAntigas)},
-        {"mab_valida_doc", contando(&Init::CarregarMabValidaDoc)},
-        {"mab_arrec", contando(&Init::CarregarReceita)},
-        {"ZOV", contando(&Init::CarregarZOV)},
-        {"CONTRIBUINTE", contando(&Init::CarregarContribuinte)},
-        {"mab_tipo_identificacao", contando(&Init::CarregarMabTipoIdentificacao)},
-        {"PARAMETROS", contando(&Init::CarregarParametros)},
-        {"mab_receita_classe", contando(&Init::CarregarMabReceitaClasse)},
-        {"mab_tipo_documento_origem", contando(&Init::CarregarTipoDocumentoOrigem)},
-    };
-    return lista;
-}
-
-} // namespace
-
 QList<ResultadoTabela> verificaTabelas(const QString& pastaDados) {
     QList<ResultadoTabela> resultados;
-    for (const Carga& carga : cargas()) {
+    // The start-up's own list, each table loaded on its own so one failure does not hide the others.
+    for (const Referencias::Carga& carga : Referencias::cargas()) {
         ResultadoTabela r;
         r.arquivo = QString::fromLatin1(carga.arquivo);
         try {
             tabulon::Init init;
             init.sDiretorioDados(pastaDados);
-            r.registros = carga.carregar(init);
+            Referencias refs;
+            r.registros = carga.carregar(init, refs);
             r.ok = true;
         } catch (const tabulon::ErroExecucao& e) {
             r.erro = e.Descricao();

@@ -1,24 +1,11 @@
 #include "common/Formato.h"
 
+#include "tabulon/Funcoes.h"
+
 namespace zove::formato {
 
-namespace {
-
-// Decimal digits only, blanks included in the refusal.
-bool digitosEstritos(QStringView t) {
-    if (t.isEmpty())
-        return false;
-    for (QChar c : t) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    }
-    return true;
-}
-
-} // namespace
-
 bool somenteDigitos(const QString& texto) {
-    return digitosEstritos(texto.trimmed());
+    return tabulon::soDigitos(texto.trimmed());
 }
 
 QString zeros(const QString& valor, int largura) {
@@ -82,8 +69,8 @@ std::optional<qint64> centavos(const QString& texto) {
     QString decimais = virgula < 0 ? QString() : t.mid(virgula + 1);
     if (decimais.size() > 2 || (inteiros.isEmpty() && decimais.isEmpty()))
         return std::nullopt;
-    if ((!inteiros.isEmpty() && !digitosEstritos(inteiros)) ||
-        (!decimais.isEmpty() && !digitosEstritos(decimais)))
+    if ((!inteiros.isEmpty() && !tabulon::soDigitos(inteiros)) ||
+        (!decimais.isEmpty() && !tabulon::soDigitos(decimais)))
         return std::nullopt;
     if (inteiros.size() > 15)
         return std::nullopt;

@@ -273,8 +273,9 @@ private:
         if (m_tamanho == 0)
             return std::nullopt;
         if (m_longa ? m_digest : tabulon::MD5Driver::ehLinhaDeDigest(m_linha))
-            return recusa(m_numero, QStringLiteral("a linha começa com \":):)\", a marca da linha de "
-                                                   "verificação das tabelas"));
+            return recusa(m_numero, QStringLiteral("a linha começa com \"%1\", a marca da linha de "
+                                                   "verificação das tabelas")
+                                        .arg(QLatin1String(tabulon::MD5Driver::MarcaDigest)));
         // Two exchange files joined into one: the second header is no taxpayer.
         if (m_cabecalho.igual())
             return recusa(m_numero, QStringLiteral("a linha repete o cabeçalho; cada arquivo deve ser "

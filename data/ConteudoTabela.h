@@ -2,16 +2,15 @@
 // The bytes of a saved table file (ZOV or CONTRIBUINTE) made from a collection: the loaded header, one
 // line per record, CR LF, Windows-1252. Every value is checked first, so a file is never written that
 // would load back as something else.
+#include "tabulon/MD5Driver.h"
+#include "tabulon/Texto1252.h"
+
 #include <QByteArray>
 #include <QString>
-#include <QStringEncoder>
 #include <QStringList>
 #include <optional>
 
 namespace zove::conteudo {
-
-// A line beginning with this mark is taken for a digest line and never read as a record.
-inline const QString kMarcaDigest = QStringLiteral(":):)");
 
 // Why a value cannot be stored in a table file, or nothing when it can. A "|" or a line break would
 // split the record on the next load, a NUL makes the loader refuse the file, and a character without
@@ -34,9 +33,11 @@ template <class Registro> std::optional<QString> problemaDoRegistro(const Regist
             if (auto problema = entidadeNoValor(defs[k].campo, valor))
                 return problema;
         }
-        if (k == 0 && valor.startsWith(kMarcaDigest))
+        // A first value beginning with the digest mark would be read back as a digest line.
+        const QLatin1String marca(tabulon::MD5Driver::MarcaDigest);
+        if (k == 0 && valor.startsWith(marca))
             return QStringLiteral("O campo %1 começa com \"%2\" e não pode ser gravado.")
-                .arg(QLatin1String(defs[k].campo), kMarcaDigest);
+                .arg(QLatin1String(defs[k].campo), marca);
     }
     return std::nullopt;
 }
@@ -86,9 +87,10 @@ std::optional<QByteArray> montaArquivo(const QStringList& cabecalho, bool carreg
         }
     }
 
+    const QString cabecalhoGravado = nomes.join(QLatin1Char('|'));
     QString texto;
     texto.reserve((registros.Count() + 1) * 160);
-    texto += nomes.join(QLatin1Char('|'));
+    texto += cabecalhoGravado;
     texto += QLatin1String("\r\n");
     for (const auto& registro : registros) {
         if (!registro || (pulaSemNumero && ((*registro).*(defs[0].membro)).isEmpty()))
@@ -105,15 +107,13 @@ std::optional<QByteArray> montaArquivo(const QStringList& cabecalho, bool carreg
         texto += QLatin1String("\r\n");
     }
 
-    QStringEncoder codificador("windows-1252", QStringEncoder::Flag::Stateless);
-    QByteArray conteudo = codificador.encode(texto);
-    if (codificador.hasError()) {
-        // Only a header name can get here: every value was checked above.
+    // Every value was checked above; only a header name can still hold a character the code page lacks.
+    if (!tabulon::representavelEm1252(cabecalhoGravado)) {
         *erro = QStringLiteral("O cabeçalho da tabela contém um caractere que não existe na página de "
                                "código Windows-1252 e não pode ser gravado.");
         return std::nullopt;
     }
-    return conteudo;
+    return tabulon::codifica1252(texto);
 }
 
 } // namespace zove::conteudo

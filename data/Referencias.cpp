@@ -4,10 +4,49 @@
 #include "data/ZovEnv_Simulator.h"
 #include "tabulon/Init.h"
 
+#include <type_traits>
+#include <utility>
+
 namespace zove {
+
+namespace {
+
+// The start-up step of one table: the loader's collection goes into the member of the references.
+template <auto membro, auto carregador> constexpr Referencias::Carga carga() {
+    using Colecao =
+        typename std::remove_cvref_t<decltype(std::declval<Referencias&>().*membro)>::element_type;
+    return {Colecao::RegistroT::arquivo, [](const tabulon::Init& init, Referencias& refs) {
+                refs.*membro = (init.*carregador)();
+                return (refs.*membro)->Count();
+            }};
+}
+
+} // namespace
 
 Referencias::Referencias() = default;
 Referencias::~Referencias() = default;
+
+const std::array<Referencias::Carga, 14>& Referencias::cargas() {
+    using R = Referencias;
+    using tabulon::Init;
+    static constexpr std::array<Carga, 14> lista{
+        carga<&R::oTAB_MUNICs, &Init::CarregarMunicipio>(),
+        carga<&R::oMAB_CLASSE_VENCIMENTOs, &Init::CarregarMabClasseVencimento>(),
+        carga<&R::oMAB_TIPO_RECEITAs, &Init::CarregarMabTipoReceita>(),
+        carga<&R::oMAB_TIPO_PERIODICIDADEs, &Init::CarregarMabTipoPeriodicidade>(),
+        carga<&R::oPERIODOSs, &Init::CarregarPeriodos>(),
+        carga<&R::oTAB_CERT_ANTIGAs, &Init::CarregarCertAntigas>(),
+        carga<&R::oMAB_VALIDA_DOCs, &Init::CarregarMabValidaDoc>(),
+        carga<&R::oARREC_MAB_RECEITAs, &Init::CarregarReceita>(),
+        carga<&R::oZOVs, &Init::CarregarZOV>(),
+        carga<&R::oCONTRIBUINTEs, &Init::CarregarContribuinte>(),
+        carga<&R::oMAB_TIPO_IDENTIFICACAOs, &Init::CarregarMabTipoIdentificacao>(),
+        carga<&R::oPARAMETROSs, &Init::CarregarParametros>(),
+        carga<&R::oMAB_RECEITA_CLASSEs, &Init::CarregarMabReceitaClasse>(),
+        carga<&R::omab_tipo_documentos, &Init::CarregarTipoDocumentoOrigem>(),
+    };
+    return lista;
+}
 
 std::unique_ptr<Referencias>
 Referencias::carregar(const QString& sDirDados,
@@ -18,40 +57,11 @@ Referencias::carregar(const QString& sDirDados,
     removeTemporariosAbandonados(sDirDados);
     tabulon::Init init;
     init.sDiretorioDados(sDirDados);
-
-    auto avisa = [&](const char* arquivo, const auto& colecao) {
+    for (const Carga& c : cargas()) {
+        const qsizetype registros = c.carregar(init, *refs);
         if (aoCarregar)
-            aoCarregar(QString::fromLatin1(arquivo), colecao->Count());
-    };
-    // The order of loading is the order of start-up.
-    refs->oTAB_MUNICs = init.CarregarMunicipio();
-    avisa("TAB_MUNIC", refs->oTAB_MUNICs);
-    refs->oMAB_CLASSE_VENCIMENTOs = init.CarregarMabClasseVencimento();
-    avisa("mab_classe_vencimento", refs->oMAB_CLASSE_VENCIMENTOs);
-    refs->oMAB_TIPO_RECEITAs = init.CarregarMabTipoReceita();
-    avisa("mab_tipo_receita", refs->oMAB_TIPO_RECEITAs);
-    refs->oMAB_TIPO_PERIODICIDADEs = init.CarregarMabTipoPeriodicidade();
-    avisa("mab_tipo_periodicidade", refs->oMAB_TIPO_PERIODICIDADEs);
-    refs->oPERIODOSs = init.CarregarPeriodos();
-    avisa("PERIODOS", refs->oPERIODOSs);
-    refs->oTAB_CERT_ANTIGAs = init.CarregarCertAntigas();
-    avisa("TAB_CERT_ANTIGA", refs->oTAB_CERT_ANTIGAs);
-    refs->oMAB_VALIDA_DOCs = init.CarregarMabValidaDoc();
-    avisa("mab_valida_doc", refs->oMAB_VALIDA_DOCs);
-    refs->oARREC_MAB_RECEITAs = init.CarregarReceita();
-    avisa("mab_arrec", refs->oARREC_MAB_RECEITAs);
-    refs->oZOVs = init.CarregarZOV();
-    avisa("ZOV", refs->oZOVs);
-    refs->oCONTRIBUINTEs = init.CarregarContribuinte();
-    avisa("CONTRIBUINTE", refs->oCONTRIBUINTEs);
-    refs->oMAB_TIPO_IDENTIFICACAOs = init.CarregarMabTipoIdentificacao();
-    avisa("mab_tipo_identificacao", refs->oMAB_TIPO_IDENTIFICACAOs);
-    refs->oPARAMETROSs = init.CarregarParametros();
-    avisa("PARAMETROS", refs->oPARAMETROSs);
-    refs->oMAB_RECEITA_CLASSEs = init.CarregarMabReceitaClasse();
-    avisa("mab_receita_classe", refs->oMAB_RECEITA_CLASSEs);
-    refs->omab_tipo_documentos = init.CarregarTipoDocumentoOrigem();
-    avisa("mab_tipo_documento_origem", refs->omab_tipo_documentos);
+            aoCarregar(QString::fromLatin1(c.arquivo), registros);
+    }
     return refs;
 }
 

@@ -5,8 +5,13 @@
 #include "tabulon/Colecoes.h"
 
 #include <QString>
+#include <array>
 #include <functional>
 #include <memory>
+
+namespace tabulon {
+class Init;
+}
 
 namespace zove {
 
@@ -25,6 +30,15 @@ public:
     static std::unique_ptr<Referencias>
     carregar(const QString& sDirDados,
              const std::function<void(const QString& arquivo, qsizetype registros)>& aoCarregar = {});
+
+    // One table as the start-up loads it: its file name, and the step that loads it into its member of
+    // `refs` and returns its record count (raising the loader's error).
+    struct Carga {
+        const char* arquivo;
+        qsizetype (*carregar)(const tabulon::Init& init, Referencias& refs);
+    };
+    // The fourteen tables in start-up order; the support check walks the same list.
+    static const std::array<Carga, 14>& cargas();
 
     QString sDirDados;
     std::shared_ptr<tabulon::TAB_MUNICs> oTAB_MUNICs;

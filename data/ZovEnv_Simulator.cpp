@@ -299,12 +299,8 @@ std::optional<QString> ZovEnv_Simulator::ProximoNumeroDocumento(const tabulon::Z
     if (!ultimo)
         return QStringLiteral("1");
     const QString numero = ultimo->NUM_DOCUMENTO.trimmed();
-    if (numero.isEmpty() || numero.size() > 18)
+    if (numero.size() > 18 || !tabulon::soDigitos(numero))
         return std::nullopt;
-    for (const QChar c : numero) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return std::nullopt;
-    }
     return QString::number(numero.toULongLong() + 1);
 }
 

@@ -25,6 +25,7 @@ inline constexpr int DiferencialAliquota = 1465;
 inline constexpr int SubstituicaoOperacao = 1473;
 inline constexpr int NotaFiscalAvulsa = 1570;
 inline constexpr int SubstituicaoApuracao = 1686;
+inline constexpr int EstornoCreditoPresumido = 1740;
 inline constexpr int ServicosTransito = 2135;
 inline constexpr int FundoInfanciaPF = 9768;
 inline constexpr int FundoInfanciaPJ = 9784;

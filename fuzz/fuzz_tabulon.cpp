@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 using namespace tabulon;
 
@@ -129,6 +130,19 @@ QByteArray assina(const QByteArray& conteudo) {
 }
 
 } // namespace
+
+// "fuzz_tabulon --tabelas" prints the table files in the order the first byte of an input picks them,
+// one a line, and exits: scripts/fuzz.sh makes its seeds from that list rather than keep one of its own.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    for (int i = 1; i < *argc; ++i) {
+        if (std::strcmp((*argv)[i], "--tabelas") == 0) {
+            for (const Init::Tabela& t : Init::Tabelas)
+                std::printf("%s\n", t.arquivo);
+            std::exit(0);
+        }
+    }
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
     static QTemporaryDir pasta(QDir::tempPath() + QStringLiteral("/fuzz_tabulon-XXXXXX"));

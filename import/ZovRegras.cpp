@@ -21,7 +21,6 @@ const QString ZovRegras::ErroConversao =
     QStringLiteral("Erro na importação dos dados. Tipo de dados diferente do esperado");
 
 using regras::dataReal;
-using regras::numerico;
 
 namespace {
 
@@ -36,13 +35,11 @@ std::optional<qint64> numeroDoCampo(const QString& campo) {
         negativo = t[0] == QLatin1Char('-');
         i = 1;
     }
-    if (i >= t.size())
+    const QStringView digitos = QStringView(t).sliced(i);
+    if (!tabulon::soDigitos(digitos))
         return std::nullopt;
     qint64 v = 0;
-    for (; i < t.size(); ++i) {
-        const QChar c = t[i];
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return std::nullopt;
+    for (const QChar c : digitos) {
         if (v > (std::numeric_limits<qint64>::max() - 9) / 10)
             return std::nullopt;
         v = v * 10 + (c.unicode() - u'0');
@@ -84,7 +81,7 @@ void ZovRegras::NewZov(const QString& linha) {
     // aaaammdd becomes dd/mm/aaaa; a number of another length stays as read and fails the date rule.
     const auto data = [&](Campo k) {
         const QString t = numero(k);
-        if (t.size() != 8 || !numerico(t))
+        if (t.size() != 8 || !tabulon::soDigitos(t))
             return t;
         return t.mid(6, 2) + QLatin1Char('/') + t.mid(4, 2) + QLatin1Char('/') + t.left(4);
     };
@@ -114,7 +111,7 @@ void ZovRegras::NewZov(const QString& linha) {
     QString classe = tabulon::semBrancos(c[registro::CodClasseVencimento]);
     while (classe.startsWith(QLatin1Char('0')))
         classe.remove(0, 1);
-    if (m_receita == QLatin1String("1740")) {
+    if (m_receita == QString::number(receitas::EstornoCreditoPresumido)) {
         classe.clear();
     } else if (!classe.isEmpty() && m_ctx.refs && m_ctx.refs->oMAB_CLASSE_VENCIMENTOs) {
         // A service code names its class when exactly one class of the revenue has it.
@@ -210,7 +207,7 @@ bool ZovRegras::regraTipoIdentificacao() {
 }
 
 bool ZovRegras::regraIdentificacao() {
-    if (!numerico(m_NumIdentificacao)) {
+    if (!tabulon::soDigitos(m_NumIdentificacao)) {
         registra(QStringLiteral("Número de Identificação não é numérico"));
         return false;
     }
@@ -252,14 +249,14 @@ bool ZovRegras::regraTelefone() {
         if (m_DDD.isEmpty()) {
             registra(QStringLiteral("DDD em branco"));
             ok = false;
-        } else if (!numerico(m_DDD)) {
+        } else if (!tabulon::soDigitos(m_DDD)) {
             registra(QStringLiteral("DDD não é numérico"));
             ok = false;
         }
         if (m_Telefone.isEmpty()) {
             registra(QStringLiteral("Número de Telefone em branco"));
             ok = false;
-        } else if (!numerico(m_Telefone)) {
+        } else if (!tabulon::soDigitos(m_Telefone)) {
             registra(QStringLiteral("Número de Telefone não é numérico"));
             ok = false;
         }
@@ -301,7 +298,7 @@ bool ZovRegras::regraDocumentoOrigem() {
         registra(QStringLiteral("Número de Documento de Origem em branco"));
         return false;
     }
-    if (!numerico(m_NumDocumentoOrigem)) {
+    if (!tabulon::soDigitos(m_NumDocumentoOrigem)) {
         registra(QStringLiteral("Número de Documento de Origem não é numérico"));
         return false;
     }
@@ -315,7 +312,8 @@ bool ZovRegras::regraDocumentoOrigem() {
 bool ZovRegras::regraClasseVencimento() {
     const QString& f = MVD_CLASSE_VECTO;
     if (f == QLatin1String("1")) {
-        const bool soParaInscricao = m_receita == QLatin1String("1457") || m_receita == QLatin1String("1473");
+        const bool soParaInscricao = m_receita == QString::number(receitas::ImportacaoMercadorias) ||
+                                     m_receita == QString::number(receitas::SubstituicaoOperacao);
         if (soParaInscricao && m_tipoIdentificacao != QLatin1String("1")) {
             if (!m_CodClasseVencimento.isEmpty()) {
                 registra(QStringLiteral("Classe de Vencimento preenchido."));
@@ -327,7 +325,7 @@ bool ZovRegras::regraClasseVencimento() {
             registra(QStringLiteral("Classe de Vencimento em branco"));
             return false;
         }
-        if (!numerico(m_CodClasseVencimento)) {
+        if (!tabulon::soDigitos(m_CodClasseVencimento)) {
             registra(QStringLiteral("Classe de Vencimento não é numérico"));
             return false;
         }
@@ -368,7 +366,7 @@ bool ZovRegras::regraMunicipio() {
             registra(QStringLiteral("Código de Município em branco"));
             return false;
         }
-        if (!numerico(m_CodMunicipio)) {
+        if (!tabulon::soDigitos(m_CodMunicipio)) {
             registra(QStringLiteral("Código de Município não é numérico"));
             return false;
         }
@@ -451,9 +449,9 @@ bool ZovRegras::regraPeriodo() {
             return falha("Período em branco");
         if (m_ano.isEmpty())
             return falha("Ano em branco");
-        if (!numerico(m_periodo))
+        if (!tabulon::soDigitos(m_periodo))
             return falha("Período não é numérico");
-        if (!numerico(m_ano))
+        if (!tabulon::soDigitos(m_ano))
             return falha("Ano não é numérico");
         if (!periodoNaTabela(QStringLiteral("3")))
             return falha("Período inválido");
@@ -464,13 +462,13 @@ bool ZovRegras::regraPeriodo() {
             return falha("Período em branco");
         if (m_ano.isEmpty())
             return falha("Ano em branco");
-        if (!numerico(m_ano))
+        if (!tabulon::soDigitos(m_ano))
             return falha("Ano não é numérico");
         if (m_tipoPeriodo.isEmpty())
             return falha("Tipo Período em branco");
-        if (!numerico(m_periodo))
+        if (!tabulon::soDigitos(m_periodo))
             return falha("Período não é numérico");
-        if (!numerico(m_tipoPeriodo))
+        if (!tabulon::soDigitos(m_tipoPeriodo))
             return falha("Tipo Período não é numérico");
         if (!periodoNaTabela(m_tipoPeriodo))
             return falha("Período inválido");
@@ -479,7 +477,7 @@ bool ZovRegras::regraPeriodo() {
     if (f == QLatin1String("3")) {
         if (m_parcelas.isEmpty())
             return falha("Número de Parcelas em branco");
-        if (!numerico(m_parcelas))
+        if (!tabulon::soDigitos(m_parcelas))
             return falha("Número de Parcelas não é numérico");
         if (!checagem::parcelaValida(m_parcelas))
             return falha("Número de Parcelas deve estar entre 0 e 999");
@@ -488,11 +486,11 @@ bool ZovRegras::regraPeriodo() {
     if (f == QLatin1String("4")) {
         if (m_periodo.isEmpty())
             return falha("Período em branco");
-        if (!numerico(m_periodo))
+        if (!tabulon::soDigitos(m_periodo))
             return falha("Período não é numérico");
         if (m_ano.isEmpty())
             return falha("Ano em branco");
-        if (!numerico(m_ano))
+        if (!tabulon::soDigitos(m_ano))
             return falha("Ano não é numérico");
         if (!periodoNaTabela(QStringLiteral("7")))
             return falha("Período inválido");
@@ -502,7 +500,7 @@ bool ZovRegras::regraPeriodo() {
         // The fiscal year, bounded as the entry form bounds it.
         if (m_ano.isEmpty())
             return falha("Ano em branco");
-        if (!numerico(m_ano))
+        if (!tabulon::soDigitos(m_ano))
             return falha("Ano não é numérico");
         switch (checagem::confereAno(m_ano, m_ctx.hoje.year())) {
         case checagem::ProblemaAno::Vazio:

@@ -7,17 +7,6 @@
 
 namespace zove::regras {
 
-// Decimal digits only: what the rules call numeric once the record's fields are converted.
-inline bool numerico(const QString& texto) {
-    if (texto.isEmpty())
-        return false;
-    for (const QChar c : texto) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    }
-    return true;
-}
-
 // A real calendar date written dd/mm/yyyy, nothing else.
 inline std::optional<QDate> dataReal(const QString& texto) {
     if (texto.size() != 10)

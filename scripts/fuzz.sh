@@ -20,16 +20,17 @@ if [[ $# -gt 0 ]] && [[ "$1" != -* ]]; then ALVO="$1"; shift; fi
 ALVO="${ALVO#fuzz_}"
 
 # The table loader: one seed per delivered table. The first byte picks the table (its place in the
-# loading order) and, being below 128, asks for the content to be signed again after each mutation.
+# loader's list, which the target prints) and, being below 128, asks for the content to be signed again
+# after each mutation.
 opcoes_tabulon=(-max_len=8192)
 sementes_tabulon() {
-    local i=0 nome
-    for nome in mab_receita_classe TAB_MUNIC mab_classe_vencimento mab_arrec mab_tipo_identificacao \
-        mab_tipo_periodicidade mab_tipo_receita mab_valida_doc CONTRIBUINTE ZOV PARAMETROS PERIODOS \
-        TAB_CERT_ANTIGA mab_tipo_documento_origem; do
+    local i=0 nome nomes
+    nomes=$("$BUILD/bin/fuzz_tabulon" --tabelas)
+    for nome in $nomes; do
         { printf "\\$(printf '%03o' "$i")"; cat "$RAIZ/dados/$nome"; } >"$1/$nome"
         i=$((i + 1))
     done
+    [[ $i -gt 0 ]] || { echo "fuzz.sh: fuzz_tabulon --tabelas não listou nenhuma tabela" >&2; exit 1; }
 }
 
 # The batch import: files from the record generator, valid on the day the target judges on

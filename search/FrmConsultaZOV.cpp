@@ -1,12 +1,12 @@
 #include "search/FrmConsultaZOV.h"
 
-#include "app/Ambiente.h"
 #include "data/MarcasDeImpressao.h"
 #include "data/PesquisaDocumentos.h"
 #include "data/Referencias.h"
 #include "data/ZovEnv_Simulator.h"
 #include "platform/Impressora.h"
 #include "platform/Mensagens.h"
+#include "platform/TituloPrograma.h"
 #include "search/FormularioDocumento.h"
 #include "search/ModeloResultado.h"
 #include "validation/Validacao.h"

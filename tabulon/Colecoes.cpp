@@ -290,7 +290,7 @@ void ZOVs::NewZOV(const QString& a, const QString& b, const QString& c, const QS
 }
 
 bool ZOVs::LimpaBase(const QString& DirBase, QString* mensagem) {
-    return limpaTabela(*this, DirBase, QStringLiteral("ZOV"), mensagem);
+    return limpaTabela(*this, DirBase, QString::fromLatin1(ZOV::arquivo), mensagem);
 }
 
 void ZOVs::Set_Item(qsizetype iIndice, RegistroPtr oZov) {
@@ -368,7 +368,7 @@ void CONTRIBUINTEs::NewContribuinte(const QString& a, const QString& b, const QS
     Add(montar<CONTRIBUINTE>(a, b, c, d, e));
 }
 bool CONTRIBUINTEs::LimpaBase(const QString& DirBase, QString* mensagem) {
-    return limpaTabela(*this, DirBase, QStringLiteral("CONTRIBUINTE"), mensagem);
+    return limpaTabela(*this, DirBase, QString::fromLatin1(CONTRIBUINTE::arquivo), mensagem);
 }
 std::shared_ptr<CONTRIBUINTEs> CONTRIBUINTEs::Query_TIPO_DOCUMENTO(const QString& pTIPO_DOCUMENTO) const {
     return filtrar([&](const CONTRIBUINTE& c) { return c.TIPO_DOCUMENTO == pTIPO_DOCUMENTO; });

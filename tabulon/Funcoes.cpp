@@ -249,6 +249,16 @@ QString semBrancos(const QString& texto) {
     return texto.mid(inicio, fim - inicio);
 }
 
+bool soDigitos(QStringView texto) {
+    if (texto.isEmpty())
+        return false;
+    for (const QChar c : texto) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    return true;
+}
+
 std::optional<QDate> lerData(const QString& texto) {
     const QStringList partes = texto.trimmed().split(QLatin1Char('/'));
     if (partes.size() != 3)
@@ -256,12 +266,8 @@ std::optional<QDate> lerData(const QString& texto) {
     int numeros[3];
     for (int i = 0; i < 3; ++i) {
         const QString& p = partes[i];
-        if (p.isEmpty() || p.size() > (i == 2 ? 4 : 2))
+        if (p.size() > (i == 2 ? 4 : 2) || !soDigitos(p))
             return std::nullopt;
-        for (QChar c : p) {
-            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-                return std::nullopt;
-        }
         numeros[i] = p.toInt();
     }
     int ano = numeros[2];

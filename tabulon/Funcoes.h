@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <QStringView>
 #include <optional>
 
 namespace tabulon {
@@ -47,6 +48,10 @@ TABULON_API QString motivoEmPortugues(const QString& motivo);
 // The text without the spaces at its ends. Only the space counts as a blank in the table format
 // (tabs and other white space are kept).
 TABULON_API QString semBrancos(const QString& texto);
+
+// True when the text is not empty and every character is an ASCII decimal digit "0" to "9" (no blank,
+// no sign, no other script's digits). Callers trim first where blanks around the number are allowed.
+TABULON_API bool soDigitos(QStringView texto);
 
 // A date text as the regional settings read it (d/m/yyyy, two-digit years in the 1930-2029 window).
 TABULON_API std::optional<QDate> lerData(const QString& texto);

@@ -330,23 +330,29 @@ private:
     qsizetype m_restantes;
 };
 
+// A table's entry in Tabelas, from what its record type declares.
+template <class ColecaoT> constexpr Init::Tabela tabela() {
+    using Registro = typename ColecaoT::RegistroT;
+    return {Registro::arquivo, Registro::comDigest};
+}
+
 } // namespace
 
 const Init::Tabela Init::Tabelas[14] = {
-    {"mab_receita_classe", true},
-    {"TAB_MUNIC", true},
-    {"mab_classe_vencimento", true},
-    {"mab_arrec", true},
-    {"mab_tipo_identificacao", true},
-    {"mab_tipo_periodicidade", true},
-    {"mab_tipo_receita", true},
-    {"mab_valida_doc", true},
-    {"CONTRIBUINTE", false},
-    {"ZOV", false},
-    {"PARAMETROS", true},
-    {"PERIODOS", true},
-    {"TAB_CERT_ANTIGA", true},
-    {"mab_tipo_documento_origem", true},
+    tabela<MAB_RECEITA_CLASSEs>(),
+    tabela<TAB_MUNICs>(),
+    tabela<MAB_CLASSE_VENCIMENTOs>(),
+    tabela<ARREC_MAB_RECEITAs>(),
+    tabela<MAB_TIPO_IDENTIFICACAOs>(),
+    tabela<MAB_TIPO_PERIODICIDADEs>(),
+    tabela<MAB_TIPO_RECEITAs>(),
+    tabela<MAB_VALIDA_DOCs>(),
+    tabela<CONTRIBUINTEs>(),
+    tabela<ZOVs>(),
+    tabela<PARAMETROSs>(),
+    tabela<PERIODOSs>(),
+    tabela<TAB_CERT_ANTIGAs>(),
+    tabela<mab_tipo_documentos>(),
 };
 
 // Every name runs from "&" to the first ";" with only letters between, so no two occurrences can
@@ -394,10 +400,10 @@ bool Init::ValidaHashDeArchivoMD5(const QString& Source) const {
 // One walk over the file checks the digest and reads the records together. A fault found in the
 // records is kept and raised after the digest, whose error takes precedence, has been checked; then
 // come the empty file, a NUL byte, and the line faults in file order.
-template <class ColecaoT>
-std::shared_ptr<ColecaoT> Init::carregar(const char* arquivo, bool comDigest) const {
+template <class ColecaoT> std::shared_ptr<ColecaoT> Init::carregar() const {
     using Registro = typename ColecaoT::RegistroT;
-    const QString caminho = caminhoNaPasta(m_sDiretorioDados, QString::fromLatin1(arquivo));
+    constexpr bool comDigest = Registro::comDigest;
+    const QString caminho = caminhoNaPasta(m_sDiretorioDados, QString::fromLatin1(Registro::arquivo));
     try {
         const QByteArray conteudo = AbreArquivo(caminho);
         std::optional<ErroExecucao> falha;
@@ -463,46 +469,46 @@ std::shared_ptr<ColecaoT> Init::carregar(const char* arquivo, bool comDigest) co
 }
 
 std::shared_ptr<MAB_RECEITA_CLASSEs> Init::CarregarMabReceitaClasse() const {
-    return carregar<MAB_RECEITA_CLASSEs>("mab_receita_classe", true);
+    return carregar<MAB_RECEITA_CLASSEs>();
 }
 std::shared_ptr<TAB_MUNICs> Init::CarregarMunicipio() const {
-    return carregar<TAB_MUNICs>("TAB_MUNIC", true);
+    return carregar<TAB_MUNICs>();
 }
 std::shared_ptr<MAB_CLASSE_VENCIMENTOs> Init::CarregarMabClasseVencimento() const {
-    return carregar<MAB_CLASSE_VENCIMENTOs>("mab_classe_vencimento", true);
+    return carregar<MAB_CLASSE_VENCIMENTOs>();
 }
 std::shared_ptr<ARREC_MAB_RECEITAs> Init::CarregarReceita() const {
-    return carregar<ARREC_MAB_RECEITAs>("mab_arrec", true);
+    return carregar<ARREC_MAB_RECEITAs>();
 }
 std::shared_ptr<MAB_TIPO_IDENTIFICACAOs> Init::CarregarMabTipoIdentificacao() const {
-    return carregar<MAB_TIPO_IDENTIFICACAOs>("mab_tipo_identificacao", true);
+    return carregar<MAB_TIPO_IDENTIFICACAOs>();
 }
 std::shared_ptr<MAB_TIPO_PERIODICIDADEs> Init::CarregarMabTipoPeriodicidade() const {
-    return carregar<MAB_TIPO_PERIODICIDADEs>("mab_tipo_periodicidade", true);
+    return carregar<MAB_TIPO_PERIODICIDADEs>();
 }
 std::shared_ptr<MAB_TIPO_RECEITAs> Init::CarregarMabTipoReceita() const {
-    return carregar<MAB_TIPO_RECEITAs>("mab_tipo_receita", true);
+    return carregar<MAB_TIPO_RECEITAs>();
 }
 std::shared_ptr<MAB_VALIDA_DOCs> Init::CarregarMabValidaDoc() const {
-    return carregar<MAB_VALIDA_DOCs>("mab_valida_doc", true);
+    return carregar<MAB_VALIDA_DOCs>();
 }
 std::shared_ptr<CONTRIBUINTEs> Init::CarregarContribuinte() const {
-    return carregar<CONTRIBUINTEs>("CONTRIBUINTE", false);
+    return carregar<CONTRIBUINTEs>();
 }
 std::shared_ptr<ZOVs> Init::CarregarZOV() const {
-    return carregar<ZOVs>("ZOV", false);
+    return carregar<ZOVs>();
 }
 std::shared_ptr<PARAMETROSs> Init::CarregarParametros() const {
-    return carregar<PARAMETROSs>("PARAMETROS", true);
+    return carregar<PARAMETROSs>();
 }
 std::shared_ptr<PERIODOSs> Init::CarregarPeriodos() const {
-    return carregar<PERIODOSs>("PERIODOS", true);
+    return carregar<PERIODOSs>();
 }
 std::shared_ptr<TAB_CERT_ANTIGAs> Init::CarregarCertAntigas() const {
-    return carregar<TAB_CERT_ANTIGAs>("TAB_CERT_ANTIGA", true);
+    return carregar<TAB_CERT_ANTIGAs>();
 }
 std::shared_ptr<mab_tipo_documentos> Init::CarregarTipoDocumentoOrigem() const {
-    return carregar<mab_tipo_documentos>("mab_tipo_documento_origem", true);
+    return carregar<mab_tipo_documentos>();
 }
 
 } // namespace tabulon

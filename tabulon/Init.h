@@ -35,7 +35,8 @@ public:
     // Replaces the 55 entity names the tables use for accented letters.
     static QString DecodificaTexto(const QString& valor);
 
-    // The file names of the fourteen tables, and whether each carries a digest line.
+    // The file names of the fourteen tables, and whether each carries a digest line, in the order of
+    // the loaders above. Each name is the one its record type declares (Registros.h).
     struct Tabela {
         const char* arquivo;
         bool comDigest;
@@ -43,7 +44,7 @@ public:
     static const Tabela Tabelas[14];
 
 private:
-    template <class ColecaoT> std::shared_ptr<ColecaoT> carregar(const char* arquivo, bool comDigest) const;
+    template <class ColecaoT> std::shared_ptr<ColecaoT> carregar() const;
 
     QString m_sDiretorioDados;
 };

@@ -1,6 +1,8 @@
 #pragma once
 // The records of every table: plain text fields in the order of the table's factory, each with the
-// column the loader reads it from and whether entity names are decoded in it.
+// column the loader reads it from and whether entity names are decoded in it. Each record also names
+// the file its table is kept in (in the data folder) and whether that file carries a digest line: the
+// saved documents and taxpayers are the user's own and are not signed.
 #include <QString>
 #include <array>
 
@@ -15,6 +17,8 @@ template <class Registro> struct DefCampo {
 
 struct TAB_MUNIC {
     QString TMU_COD_MUN, TMU_NOM_MUN, TMU_UF_MUN, TMU_NUM_CEP;
+    static constexpr char arquivo[] = "TAB_MUNIC";
+    static constexpr bool comDigest = true;
     static constexpr std::array<DefCampo<TAB_MUNIC>, 4> campos{{
         {"TMU_COD_MUN", "TMU_COD_MUN", false, &TAB_MUNIC::TMU_COD_MUN},
         {"TMU_NOM_MUN", "TMU_NOM_MUN", true, &TAB_MUNIC::TMU_NOM_MUN},
@@ -27,6 +31,8 @@ struct MAB_CLASSE_VENCIMENTO {
     QString MCV_ID, MCV_DESCRICAO, MCV_TIPO_CLASSE, MCV_COD_SERVICO, MCV_FEC_FIN_VIG, MCV_TIPO_DOCUMENTO,
         MCV_TGE_VTIP_GRUPO, MCV_ORDEM_EXIBICAO;
     using R = MAB_CLASSE_VENCIMENTO;
+    static constexpr char arquivo[] = "mab_classe_vencimento";
+    static constexpr bool comDigest = true;
     static constexpr std::array<DefCampo<R>, 8> campos{{
         {"MCV_ID", "MCC_ID", false, &R::MCV_ID},
         {"MCV_DESCRICAO", "MCV_DESCRICAO", true, &R::MCV_DESCRICAO},
@@ -44,6 +50,8 @@ struct ARREC_MAB_RECEITA {
         MCR_COD_INTE, MCR_COD_CORR_MONET, MCR_FEC_INIC_VAL, MCR_FEC_FIN_VAL, MCR_INDX_FINANC, MCR_PERID_RCTA,
         MCR_INDX_RCTA, MCR_STUS_RCTA, MCR_COD_USR, MCR_COD_NAC, MCR_GRUPO_TRIB, MCR_MTR_TIP_RECEITA;
     using R = ARREC_MAB_RECEITA;
+    static constexpr char arquivo[] = "mab_arrec";
+    static constexpr bool comDigest = true;
     static constexpr std::array<DefCampo<R>, 18> campos{{
         {"MCR_COD_RCTA", "MCR_COD_RCTA", false, &R::MCR_COD_RCTA},
         {"MCR_NOME_RCTA", "MCR_NOME_RCTA", true, &R::MCR_NOME_RCTA},
@@ -69,6 +77,8 @@ struct ARREC_MAB_RECEITA {
 struct MAB_TIPO_IDENTIFICACAO {
     QString MTI_ID, MTI_DESCRIPTION, MTI_DEFAULT, MTI_ASSEMBLY_NAME_BUILDER, MTI_FULLNAME_CLASS, MTI_STATUS;
     using R = MAB_TIPO_IDENTIFICACAO;
+    static constexpr char arquivo[] = "mab_tipo_identificacao";
+    static constexpr bool comDigest = true;
     static constexpr std::array<DefCampo<R>, 6> campos{{
         {"MTI_ID", "MTI_ID", false, &R::MTI_ID},
         {"MTI_DESCRIPTION", "MTI_DESCRIPTION", false, &R::MTI_DESCRIPTION},
@@ -83,6 +93,8 @@ struct MAB_TIPO_PERIODICIDADE {
     QString MTP_ID, MTP_DESCRIPTION, MTP_DEFAULT, MTP_ASSEMBLY_NAME_BUILDER, MTP_FULLNAME_CLASS, MTP_STATUS,
         MTP_TGE_TIP_TAB;
     using R = MAB_TIPO_PERIODICIDADE;
+    static constexpr char arquivo[] = "mab_tipo_periodicidade";
+    static constexpr bool comDigest = true;
     static constexpr std::array<DefCampo<R>, 7> campos{{
         {"MTP_ID", "MTP_ID", false, &R::MTP_ID},
         {"MTP_DESCRIPTION", "MTP_DESCRIPTION", false, &R::MTP_DESCRIPTION},
@@ -98,6 +110,8 @@ struct MAB_TIPO_PERIODICIDADE {
 struct MAB_TIPO_RECEITA {
     QString MTR_TIP_RECEITA, MTR_DESCRICAO;
     using R = MAB_TIPO_RECEITA;
+    static constexpr char arquivo[] = "mab_tipo_receita";
+    static constexpr bool comDigest = true;
     static constexpr std::array<DefCampo<R>, 2> campos{{
         {"MTR_TIP_RECEITA", "MTR_TIP_RECEITA", false, &R::MTR_TIP_RECEITA},
         {"MTR_DESCRICAO", "MTR_DESCRICAO", true, &R::MTR_DESCRICAO},
@@ -110,6 +124,8 @@ struct MAB_VALIDA_DOC {
         MVD_PERM_EMISS_OFF_LINE, MVD_PERM_EMISS_PF, MVD_NOME, MVD_TELEFONE, MVD_PERM_EMISS_TESOURO,
         MVD_TIP_CODIGO_BARRA_ON, MVD_TIP_CODIGO_BARRA_OFF;
     using R = MAB_VALIDA_DOC;
+    static constexpr char arquivo[] = "mab_valida_doc";
+    static constexpr bool comDigest = true;
     static constexpr std::array<DefCampo<R>, 18> campos{{
         {"MVD_MCR_COD_RCTA", "MVD_MCR_COD_RCTA", false, &R::MVD_MCR_COD_RCTA},
         {"MVD_TIPO_DOCUMENTO", "MVD_TIPO_DOCUMENTO", false, &R::MVD_TIPO_DOCUMENTO},
@@ -135,12 +151,16 @@ struct MAB_VALIDA_DOC {
 struct TAB_CERT_ANTIGA {
     QString TCN_ID;
     using R = TAB_CERT_ANTIGA;
+    static constexpr char arquivo[] = "TAB_CERT_ANTIGA";
+    static constexpr bool comDigest = true;
     static constexpr std::array<DefCampo<R>, 1> campos{{{"TCN_ID", "TCN_ID", false, &R::TCN_ID}}};
 };
 
 struct PERIODOS {
     QString TIPO_PERIODO, COD_PERIODO, NOM_PERIODO;
     using R = PERIODOS;
+    static constexpr char arquivo[] = "PERIODOS";
+    static constexpr bool comDigest = true;
     static constexpr std::array<DefCampo<R>, 3> campos{{
         {"TIPO_PERIODO", "TIPO_PERIODO", false, &R::TIPO_PERIODO},
         {"COD_PERIODO", "COD_PERIODO", false, &R::COD_PERIODO},
@@ -151,6 +171,8 @@ struct PERIODOS {
 struct PARAMETROS {
     QString ID, DATA_VALIDADE, VERSAO, CAPTION, RECEITA_PADRAO;
     using R = PARAMETROS;
+    static constexpr char arquivo[] = "PARAMETROS";
+    static constexpr bool comDigest = true;
     static constexpr std::array<DefCampo<R>, 5> campos{{
         {"ID", "ID", false, &R::ID},
         {"DATA_VALIDADE", "DATA_VALIDADE", false, &R::DATA_VALIDADE},
@@ -163,6 +185,8 @@ struct PARAMETROS {
 struct MAB_RECEITA_CLASSE {
     QString MRC_MCV_ID, MRC_MCR_COD_RCTA, MRC_DT_VIGENCIA_INICIO, MRC_DT_VIGENCIA_FIM;
     using R = MAB_RECEITA_CLASSE;
+    static constexpr char arquivo[] = "mab_receita_classe";
+    static constexpr bool comDigest = true;
     static constexpr std::array<DefCampo<R>, 4> campos{{
         {"MRC_MCV_ID", "MRC_MCV_ID", false, &R::MRC_MCV_ID},
         {"MRC_MCR_COD_RCTA", "MRC_COD_RCTA", false, &R::MRC_MCR_COD_RCTA},
@@ -174,6 +198,8 @@ struct MAB_RECEITA_CLASSE {
 struct mab_tipo_documento {
     QString MTDO_ID, MTDO_DESCRICAO, MTDO_OBSERVACOES;
     using R = mab_tipo_documento;
+    static constexpr char arquivo[] = "mab_tipo_documento_origem";
+    static constexpr bool comDigest = true;
     static constexpr std::array<DefCampo<R>, 3> campos{{
         {"MTDO_ID", "MTDO_ID", false, &R::MTDO_ID},
         {"MTDO_DESCRICAO", "MTDO_DESCRICAO", true, &R::MTDO_DESCRICAO},
@@ -188,6 +214,8 @@ struct ZOV {
         VALOR_CORRECAO, VALOR_TOTAL, DATA_ATUALIZACAO, COD_UF, COD_MUNICIPIO, COD_CLASSE_VECTO, IMPRESSO;
     QString MCR_NOME_RCTA, RAZAO_SOCIAL, MCR_MTR_TIP_RECEITA;
     using R = ZOV;
+    static constexpr char arquivo[] = "ZOV";
+    static constexpr bool comDigest = false;
     static constexpr std::array<DefCampo<R>, 18> campos{{
         {"NUM_DOCUMENTO", "NUM_DOCUMENTO", false, &R::NUM_DOCUMENTO},
         {"TIPO_DOCUMENTO_IDENT", "TIPO_DOCUMENTO_IDENT", false, &R::TIPO_DOCUMENTO_IDENT},
@@ -213,6 +241,8 @@ struct ZOV {
 struct CONTRIBUINTE {
     QString TIPO_DOCUMENTO, DOCUMENTO_IDENTIFICACAO, RAZAO_SOCIAL, NUM_DDD, NUM_FONE;
     using R = CONTRIBUINTE;
+    static constexpr char arquivo[] = "CONTRIBUINTE";
+    static constexpr bool comDigest = false;
     static constexpr std::array<DefCampo<R>, 5> campos{{
         {"TIPO_DOCUMENTO", "TIPO_DOCUMENTO", false, &R::TIPO_DOCUMENTO},
         {"DOCUMENTO_IDENTIFICACAO", "DOCUMENTO_IDENTIFICACAO", false, &R::DOCUMENTO_IDENTIFICACAO},

@@ -2,6 +2,7 @@
 
 #include "common/Formato.h"
 #include "tabulon/Colecoes.h"
+#include "tabulon/Funcoes.h"
 
 #include <algorithm>
 #include <optional>
@@ -56,12 +57,8 @@ int calculaDVModulo11(const QString& digitos, int pesoMaximo) {
 }
 
 bool confereModulo11(const QString& numero, int pesoMaximo) {
-    if (numero.isEmpty())
+    if (!tabulon::soDigitos(numero))
         return false;
-    for (QChar c : numero) {
-        if (!ehDigito(c))
-            return false;
-    }
     const int digito = numero.back().unicode() - '0';
     int soma = 0;
     qint64 peso = 1;

@@ -273,15 +273,3 @@ void frmImportacao::reject() {
 }
 
 } // namespace zove
-
-#include "app/frmPrincipal.h"
-
-namespace zove {
-
-void abreImportacao(frmPrincipal& principal) {
-    frmImportacao janela(principal.plataforma(), principal.referencias(), principal.pastaPrograma(),
-                         &principal);
-    janela.exec();
-}
-
-} // namespace zove

@@ -74,9 +74,3 @@ private:
 };
 
 } // namespace zove
-
-namespace zove {
-class frmPrincipal;
-// The main window's "Importar ZOVE": the import window, modal over it.
-void abreImportacao(frmPrincipal& principal);
-} // namespace zove

@@ -107,6 +107,26 @@ TEST_F(FachadaFalha, CabecalhoForaDeOrdemNaoEhRegravado) {
     EXPECT_EQ(refs.oZOVs->Count(), 1);
 }
 
+TEST_F(FachadaFalha, CabecalhoForaDoCodigo1252NaoEhRegravado) {
+    // A header read from a file always has its bytes; one set in memory may not, and would be written
+    // with "?" in place of the letter.
+    auto zovs = std::make_shared<tabulon::ZOVs>();
+    zovs->Inicializa_Array_Campos(kCabecalhoZOV + QString::fromUtf8("|NOTA_Ł"));
+    zovs->NewZOV("4", "3", "111", "100", "200503", "0", "", "", "1", "0", "0", "0", "1", "", "OL", "0", "0",
+                 "1");
+    refs.oZOVs = zovs;
+    const QByteArray zov = bytes("ZOV");
+
+    const auto r = fachada().Regera_Tabela("ZOV");
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.gravou);
+    EXPECT_TRUE(r.erro.contains(QStringLiteral("O cabeçalho da tabela contém um caractere que não existe na "
+                                               "página de código Windows-1252")))
+        << qPrintable(r.erro);
+    EXPECT_EQ(bytes("ZOV"), zov);
+    EXPECT_FALSE(QFileInfo::exists(arquivo("ZOV_temp")));
+}
+
 TEST_F(FachadaFalha, RegistrosLidosSobCabecalhoVazioNaoSaoRegravados) {
     // Every field of such a record reads column 0; a rewrite under the standard names would store
     // that value in every column.

@@ -137,3 +137,38 @@ TEST(LerData, DayMonthYearTexts) {
         }
     }
 }
+
+TEST(SoDigitos, AsciiDecimalDigitsOnlyAndNotEmpty) {
+    struct Caso {
+        QString texto;
+        bool esperado;
+    };
+    const Caso casos[] = {
+        {QStringLiteral("0"), true},
+        {QStringLiteral("0123456789"), true},
+        {QStringLiteral("000"), true},
+        {QStringLiteral("123456789012345678901234567890"), true}, // no length limit
+        {QString(), false},
+        {QStringLiteral(""), false},
+        {QStringLiteral(" 12"), false}, // blanks are the caller's to trim
+        {QStringLiteral("12 "), false},
+        {QStringLiteral("1 2"), false},
+        {QStringLiteral("-1"), false},
+        {QStringLiteral("+1"), false},
+        {QStringLiteral("1,5"), false},
+        {QStringLiteral("1.5"), false},
+        {QStringLiteral("12a"), false},
+        {QStringLiteral("/"), false}, // the characters on either side of "0".."9"
+        {QStringLiteral(":"), false},
+        {QString::fromUtf8("\u0661\u0662"), false}, // Arabic-Indic digits are digits to QChar, not here
+        {QString::fromUtf8("\uFF11"), false},       // full-width one
+        {QString::fromUtf8("\u00B2"), false},       // superscript two
+        {QStringLiteral("12") + QChar(0) + QStringLiteral("3"), false},
+    };
+    for (const Caso& c : casos)
+        EXPECT_EQ(soDigitos(c.texto), c.esperado) << qPrintable(c.texto);
+    // A view into a longer text judges only its own characters.
+    const QString texto = QStringLiteral("x123y");
+    EXPECT_TRUE(soDigitos(QStringView(texto).sliced(1, 3)));
+    EXPECT_FALSE(soDigitos(QStringView(texto).sliced(0, 4)));
+}

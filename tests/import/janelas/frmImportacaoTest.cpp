@@ -1,7 +1,7 @@
 // The import and error-log windows through their real controls, with recording doubles for the
 // platform services.
 #include "import/janelas/frmImportacao.h"
-#include "app/frmPrincipal.h"
+#include "app/Aplicacao.h"
 #include "data/Referencias.h"
 #include "import/ZovImportacao.h"
 #include "import/janelas/frmLogs.h"
@@ -228,21 +228,28 @@ TEST_F(JanelaImportacao, TabelaDeTaxas) {
               QStringList{programa.path() + QStringLiteral("/TaxasdeServicosEstaduais.htm")});
 }
 
-// The main window's menu entry opens the import window over it.
+// The main window's menu entry, wired as the program wires it, opens the import window over it, with
+// the main window's platform services and program folder.
 TEST(JanelaPrincipalImportacao, MenuImportarAbreAJanela) {
     teste::PlataformaDeTeste plataforma;
     teste::PastaDados dados;
     QTemporaryDir programa;
-    frmPrincipal::Janelas janelas;
-    janelas.importarZove = abreImportacao;
-    frmPrincipal principal(plataforma.plataforma(), programa.path(), dados.caminho(), std::move(janelas));
+    frmPrincipal principal(plataforma.plataforma(), programa.path(), dados.caminho(), janelasDoPrograma());
     principal.definirEncerramento([](int) {});
     ASSERT_TRUE(principal.carregar());
     ASSERT_TRUE(principal.mnuImportar->isEnabled());
     bool abriu = false;
-    quandoAbrir<frmImportacao>([](frmImportacao& w) { EXPECT_TRUE(w.isModal()); }, &abriu);
+    quandoAbrir<frmImportacao>(
+        [&principal](frmImportacao& w) {
+            EXPECT_TRUE(w.isModal());
+            EXPECT_EQ(w.parentWidget(), &principal);
+            QTest::mouseClick(w.cmdAviso, Qt::LeftButton);
+        },
+        &abriu);
     principal.mnuImportar->trigger();
     EXPECT_TRUE(abriu);
+    EXPECT_EQ(plataforma.areaDeTrabalho.arquivos,
+              QStringList{programa.path() + QStringLiteral("/TaxasdeServicosEstaduais.htm")});
 }
 
 } // namespace
