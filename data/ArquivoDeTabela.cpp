@@ -1,5 +1,7 @@
 #include "data/ArquivoDeTabela.h"
 
+#include "tabulon/Registros.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -79,7 +81,8 @@ bool BloqueioTabela::trava(std::chrono::milliseconds espera, QString* erro) {
 
 void removeTemporariosAbandonados(const QString& pasta) {
     const QDir dir(pasta);
-    for (const QString& tabela : {QStringLiteral("CONTRIBUINTE"), QStringLiteral("ZOV")}) {
+    for (const QString& tabela :
+         {QString::fromLatin1(tabulon::CONTRIBUINTE::arquivo), QString::fromLatin1(tabulon::ZOV::arquivo)}) {
         // The name the save file gives its temporary: the target's name, a dot and six letters or digits.
         const QRegularExpression temporario(QStringLiteral("^%1(_temp)?\\.[A-Za-z0-9]{6}$").arg(tabela),
                                             QRegularExpression::CaseInsensitiveOption);

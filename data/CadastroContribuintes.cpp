@@ -436,7 +436,7 @@ private:
     Mescla m_mescla;
 };
 
-const QString kCONTRIBUINTE = QStringLiteral("CONTRIBUINTE");
+const QString kCONTRIBUINTE = QLatin1String(tabulon::CONTRIBUINTE::arquivo);
 
 QString nativo(const QString& caminho) {
     return QDir::toNativeSeparators(caminho);

@@ -19,8 +19,8 @@ namespace zove {
 
 namespace {
 
-const QString kZOV = QStringLiteral("ZOV");
-const QString kCONTRIBUINTE = QStringLiteral("CONTRIBUINTE");
+const QString kZOV = QLatin1String(tabulon::ZOV::arquivo);
+const QString kCONTRIBUINTE = QLatin1String(tabulon::CONTRIBUINTE::arquivo);
 const QString kSufixoTemp = QStringLiteral("_temp");
 
 // A new collection with the same records, where position `trocar` holds `novo` instead (a null `novo`
