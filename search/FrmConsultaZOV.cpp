@@ -294,7 +294,22 @@ void FrmConsultaZOV::Selecionar_Click() {
     const int atual = linhaAtualSelecionada();
     if (atual < 0)
         return;
-    m_formulario->abrir(this, m_modelo->numero(atual));
+    const QString numero = m_modelo->numero(atual);
+    m_formulario->abrir(this, numero);
+    // The document may have been saved (or the tables changed) while it was open: the list shows the
+    // tables as they are now, with that document still the current row.
+    if (!m_listaPreenchida)
+        return;
+    preencheLista(m_criteriosDaLista, false);
+    for (int i = 0; i < linhas(); ++i) {
+        if (m_modelo->numero(i) != numero)
+            continue;
+        const QModelIndex indice = m_modelo->index(i, 0);
+        ListView1->selectionModel()->setCurrentIndex(indice, QItemSelectionModel::ClearAndSelect |
+                                                                 QItemSelectionModel::Rows);
+        ListView1->scrollTo(indice);
+        break;
+    }
 }
 
 void FrmConsultaZOV::cmdImprimir_Click() {

@@ -54,7 +54,14 @@ public:
     QString pastaPdf;
     FrmConsultaZOV* janela = nullptr;
 
-    void abrir(QWidget*, const QString& numero) override { abertos.append(numero); }
+    // Called while the document is open, as if the clerk saved it or changed the tables meanwhile.
+    std::function<void(const QString& numero)> aoAbrir;
+
+    void abrir(QWidget*, const QString& numero) override {
+        abertos.append(numero);
+        if (aoAbrir)
+            aoAbrir(numero);
+    }
     zove::ImpressaoDocumento imprimir(QWidget*, const QString& numero) override {
         const auto* progresso = janela->findChild<QProgressDialog*>(QStringLiteral("progressoImpressao"));
         impressoes.append({numero, janela->isEnabled(), progresso && progresso->isVisible()});
@@ -294,6 +301,24 @@ TEST_F(Consulta, IdentificationTakesDigitsOnlyAndNameKeepsItsDots) {
     QWidget* antes = QApplication::focusWidget();
     QTest::mouseClick(janela->cmdEnter, Qt::LeftButton);
     EXPECT_NE(QApplication::focusWidget(), antes);
+}
+
+// What was saved while a document was open shows in the list on return, and the document stays the
+// current row.
+TEST_F(Consulta, TheListFollowsWhatWasSavedWhileADocumentWasOpen) {
+    pesquisa();
+    const QStringList antes = linhas();
+    ASSERT_TRUE(antes.contains("1") && antes.contains("3"));
+    formulario.aoAbrir = [&](const QString&) { ASSERT_TRUE(refs->oZovEnv().ZOVDelete("1")); };
+    seleciona({"3"});
+    QTest::mouseClick(janela->Selecionar, Qt::LeftButton);
+    QStringList esperado = antes;
+    esperado.removeAll("1");
+    EXPECT_EQ(linhas(), esperado);
+    const QModelIndex atual = janela->ListView1->currentIndex();
+    ASSERT_TRUE(atual.isValid());
+    EXPECT_EQ(janela->numeroDaLinha(atual.row()), "3");
+    EXPECT_TRUE(janela->ListView1->selectionModel()->isRowSelected(atual.row(), {}));
 }
 
 TEST_F(Consulta, OpensTheSelectedCurrentRowOnly) {
