@@ -10,5 +10,7 @@ if command -v ccache >/dev/null 2>&1; then
     LANCADOR=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$RAIZ")}"
 fi
-cmake -S "$RAIZ" -B "$BUILD" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" "${LANCADOR[@]}" "$@" >/dev/null
+# cmake's progress lines are left out; its warnings and errors are shown.
+cmake -S "$RAIZ" -B "$BUILD" --log-level=WARNING -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" \
+    "${LANCADOR[@]}" "$@"
 cmake --build "$BUILD" -j"$(nproc)"

@@ -73,8 +73,9 @@ declare -n CONSTRUIR="construir_$ALVO" OPCOES="opcoes_$ALVO"
 
 LANCADOR=()
 command -v ccache >/dev/null 2>&1 && LANCADOR=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-cmake -S "$RAIZ" -B "$BUILD" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DZOVE_FUZZ=ON -DZOVE_TESTS=OFF -DZOVE_BENCH=OFF "${LANCADOR[@]}" >/dev/null
+# cmake's progress lines are left out; its warnings and errors are shown.
+cmake -S "$RAIZ" -B "$BUILD" --log-level=WARNING -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DZOVE_FUZZ=ON -DZOVE_TESTS=OFF -DZOVE_BENCH=OFF "${LANCADOR[@]}"
 cmake --build "$BUILD" -j"$(nproc)" --target "fuzz_$ALVO" "${CONSTRUIR[@]}"
 
 SEMENTES="$BUILD/sementes-$ALVO"
