@@ -6,8 +6,8 @@
 // they were. The plain reading decides on UTF-8 its own way too, and each record's status and kept
 // lines must be the ones it finds. So nothing half-stored, and no document the rules did not accept,
 // can survive an input unnoticed.
-#include "data/Referencias.h"
 #include "data/LoteDocumentos.h"
+#include "data/Referencias.h"
 #include "import/RegistroZove.h"
 #include "import/ZovImportacao.h"
 #include "import/ZovRegras.h"

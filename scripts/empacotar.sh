@@ -27,7 +27,7 @@ fi
 if [ $# -ge 1 ]; then
     BUILD="$(cd "$1" && pwd)"
     # Reconfigures (the install rules may be newer than the folder) and builds only what is installed.
-    cmake "$BUILD" >/dev/null
+    cmake --log-level=WARNING "$BUILD"
     cmake --build "$BUILD" -j"$(nproc)" --target zove zove-assina pacote_arquivos
 else
     BUILD="$RAIZ/build-pacote"

@@ -74,8 +74,14 @@ declare -n CONSTRUIR="construir_$ALVO" OPCOES="opcoes_$ALVO"
 
 LANCADOR=()
 command -v ccache >/dev/null 2>&1 && LANCADOR=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-cmake -S "$RAIZ" -B "$BUILD" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DZOVE_FUZZ=ON -DZOVE_TESTS=OFF -DZOVE_BENCH=OFF "${LANCADOR[@]}" >/dev/null
+# As in compilar.sh, ZOVE_WERROR=1 (CI) makes compiler warnings errors, and cmake's progress lines are
+# left out while its warnings and errors are shown.
+case "${ZOVE_WERROR:-0}" in
+0 | OFF | off | "") WERROR=OFF ;;
+*) WERROR=ON ;;
+esac
+cmake -S "$RAIZ" -B "$BUILD" --log-level=WARNING -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DZOVE_FUZZ=ON -DZOVE_TESTS=OFF -DZOVE_BENCH=OFF -DZOVE_WERROR="$WERROR" "${LANCADOR[@]}"
 cmake --build "$BUILD" -j"$(nproc)" --target "fuzz_$ALVO" "${CONSTRUIR[@]}"
 
 SEMENTES="$BUILD/sementes-$ALVO"

@@ -11,6 +11,7 @@ PACOTES=(
     xvfb xauth
     locales
     clang libclang-rt-14-dev
+    clang-format
     cups-daemon cups-client libcups2-dev
 )
 SUDO=""

@@ -1,5 +1,5 @@
-#include "import/ImportacaoFixture.h"
 #include "data/LoteDocumentos.h"
+#include "import/ImportacaoFixture.h"
 #include "tabulon/Colecoes.h"
 #include "validation/Validacao.h"
 
