@@ -6,7 +6,6 @@
 #include "entry/janelas/FrmZOV.h"
 #include "platform/Mensagens.h"
 #include "platform/Plataforma.h"
-#include "tabulon/ErroExecucao.h"
 
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -21,13 +20,9 @@ int gravaDocumentoEmPdf(const QString& pastaDados, const QString& numero, const 
         erros << "zove: --pdf precisa do número de um documento salvo, não \"" << numero << "\".\n";
         return 2;
     }
-    std::unique_ptr<Referencias> refs;
-    try {
-        refs = Referencias::carregar(pastaDados);
-    } catch (const tabulon::ErroExecucao& e) {
-        erros << "zove: " << e.Descricao() << "\n";
+    const std::unique_ptr<Referencias> refs = Referencias::carregarParaComando(pastaDados, erros);
+    if (!refs)
         return 1;
-    }
     PlataformaQt qt;
     const Plataforma base = qt.plataforma();
     MensagensTexto mensagens(erros);

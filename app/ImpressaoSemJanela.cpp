@@ -8,7 +8,6 @@
 #include "platform/Impressora.h"
 #include "platform/Plataforma.h"
 #include "printing/frmVisualizacao.h"
-#include "tabulon/ErroExecucao.h"
 
 #include <QPrinter>
 #include <QRegularExpression>
@@ -78,13 +77,9 @@ int imprimeSemJanela(const QString& pastaDados, const QString& lista, const QStr
         erros << "zove: " << erro << "\n";
         return ImpressaoListaInvalida;
     }
-    std::unique_ptr<Referencias> refs;
-    try {
-        refs = Referencias::carregar(pastaDados);
-    } catch (const tabulon::ErroExecucao& e) {
-        erros << "zove: " << e.Descricao() << "\n";
+    const std::unique_ptr<Referencias> refs = Referencias::carregarParaComando(pastaDados, erros);
+    if (!refs)
         return ImpressaoIncompleta;
-    }
 
     const QString fila = filaPedida.isEmpty() ? cups::filaPadrao() : filaPedida;
     if (fila.isEmpty()) {

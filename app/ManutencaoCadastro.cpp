@@ -6,7 +6,6 @@
 #include "data/ZovEnv_Simulator.h"
 #include "platform/DialogosArquivo.h"
 #include "platform/Mensagens.h"
-#include "tabulon/ErroExecucao.h"
 #include "tabulon/Funcoes.h"
 
 #include <QDir>
@@ -127,13 +126,9 @@ int exportaCadastroSemJanela(const QString& pastaDados, const QString& arquivo, 
 
 int importaCadastroSemJanela(const QString& pastaDados, const QString& arquivo, QTextStream& saida,
                              QTextStream& erros) {
-    std::unique_ptr<Referencias> refs;
-    try {
-        refs = Referencias::carregar(pastaDados);
-    } catch (const tabulon::ErroExecucao& e) {
-        erros << "zove: " << e.Descricao() << '\n';
+    const std::unique_ptr<Referencias> refs = Referencias::carregarParaComando(pastaDados, erros);
+    if (!refs)
         return 1;
-    }
     const cadastro::Resultado r = cadastro::importaArquivo(*refs, arquivo);
     if (!r.ok) {
         erros << "zove: " << numaLinha(r.mensagem) << '\n';

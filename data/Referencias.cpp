@@ -2,6 +2,7 @@
 
 #include "data/ArquivoDeTabela.h"
 #include "data/ZovEnv_Simulator.h"
+#include "tabulon/ErroExecucao.h"
 #include "tabulon/Init.h"
 
 #include <type_traits>
@@ -63,6 +64,15 @@ Referencias::carregar(const QString& sDirDados,
             aoCarregar(QString::fromLatin1(c.arquivo), registros);
     }
     return refs;
+}
+
+std::unique_ptr<Referencias> Referencias::carregarParaComando(const QString& sDirDados, QTextStream& erros) {
+    try {
+        return carregar(sDirDados);
+    } catch (const tabulon::ErroExecucao& e) {
+        erros << "zove: " << e.Descricao() << '\n';
+        return nullptr;
+    }
 }
 
 ZovEnv_Simulator& Referencias::oZovEnv() {

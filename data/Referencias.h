@@ -5,6 +5,7 @@
 #include "tabulon/Colecoes.h"
 
 #include <QString>
+#include <QTextStream>
 #include <array>
 #include <functional>
 #include <memory>
@@ -30,6 +31,10 @@ public:
     static std::unique_ptr<Referencias>
     carregar(const QString& sDirDados,
              const std::function<void(const QString& arquivo, qsizetype registros)>& aoCarregar = {});
+
+    // The same for a command without a window: null when a table cannot be loaded, after writing
+    // "zove: " and the loader's description as one line to `erros`.
+    static std::unique_ptr<Referencias> carregarParaComando(const QString& sDirDados, QTextStream& erros);
 
     // One table as the start-up loads it: its file name, and the step that loads it into its member of
     // `refs` and returns its record count (raising the loader's error).

@@ -2,7 +2,6 @@
 
 #include "data/Referencias.h"
 #include "import/ZovImportacao.h"
-#include "tabulon/ErroExecucao.h"
 
 #include <QTextStream>
 
@@ -22,13 +21,9 @@ QString numaLinha(const QStringList& linhas) {
 
 int importaSemJanela(const QString& pastaDados, const QString& arquivo, QTextStream& saida,
                      QTextStream& erros, std::function<QDate()> hoje) {
-    std::unique_ptr<Referencias> refs;
-    try {
-        refs = Referencias::carregar(pastaDados);
-    } catch (const tabulon::ErroExecucao& e) {
-        erros << "zove: " << e.Descricao() << '\n';
+    const std::unique_ptr<Referencias> refs = Referencias::carregarParaComando(pastaDados, erros);
+    if (!refs)
         return 1;
-    }
     ZovImportacao importacao(*refs, std::move(hoje));
     const bool ok = importacao.ImportaDados(arquivo);
 
